@@ -1,0 +1,117 @@
+// The format engine's common core: format texts translated into the
+// compiled byte form, and the delivery of edit descriptors with repeat
+// counts, nested groups and reversion.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "records/item.h"
+
+namespace arb::rt {
+
+// Opcodes of the compiled format.  Numeric operands follow the opcode as
+// 32-bit signed integers, most significant byte first; the exponent digit
+// count e is one byte.
+enum class Op : std::uint8_t {
+  End = 0,
+  I = 1, B = 2, O = 3, Z = 4,   // r, w, m
+  F = 5,                        // r, w, d
+  E = 6, D = 7, ES = 8, EN = 9, G = 10,  // r, w, d, e(1 byte)
+  L = 11,                       // r, w
+  A = 12,                       // r, w
+  T = 13, TL = 14, TR = 15,     // n
+  X = 16,                       // n
+  P = 17,                       // k
+  Slash = 18,                   // n
+  Text = 19,                    // length, characters
+  SP = 22, SS = 23,
+  BN = 24, BZ = 25,
+  Colon = 26,
+  Dollar = 27,
+  Q = 28,
+  ED = 29,                      // E, ES or EN with a D exponent: r, w, d, e
+  GD = 30,                      // G with a D exponent: r, w, d, e
+  QF = 31,                      // Qw.d: r, w, d
+  GroupOpen = 126,              // r
+  GroupClose = 127,
+};
+
+// True for the opcodes that transfer an item (1 to 12 and 29 to 31).
+constexpr bool is_data(Op op) {
+  auto v = static_cast<int>(op);
+  return (v >= 1 && v <= 12) || (v >= 29 && v <= 31);
+}
+
+// The compiled form of one format text.  capacity follows the growth rule
+// of the translator (three times the text, at least 256 bytes, +256 when
+// fewer than 10 bytes remain after an instruction, +512 when a text literal
+// does not fit); code.size() is the number of bytes used.
+struct CompiledFormat {
+  std::vector<std::uint8_t> code;
+  std::size_t capacity = 0;
+};
+
+// Translates a format text.  Returns 0, or the number of the failure
+// (an Err value: FormatError, IllegalRepeat, HollerithCount, MissingOpen,
+// UnmatchedParens, UnmatchedQuotes, NonRepeatable).
+int trans_format(std::string_view text, CompiledFormat& out);
+
+// One edit descriptor as delivered to the statement.
+struct Descriptor {
+  Op op = Op::End;
+  std::int32_t w = 0;      // width (0: as wide as needed, after setformat)
+  std::int32_t d = 0;      // fraction digits (F, E, D, G, Q)
+  std::int32_t m = 1;      // minimum digits (I, B, O, Z)
+  std::int32_t e = 2;      // exponent digits
+  std::int32_t n = 0;      // T, TL, TR, X, "/" count; the scale factor of P
+  std::string_view text;   // quoted or Hollerith text
+};
+
+// Delivery of descriptors for one statement (setformat / nextformat).
+class FormatEngine {
+ public:
+  // format_init: translates the text and resets the state.  Returns 0 or
+  // the translation failure's number; nothing else may be called after a
+  // failure.
+  int init(std::string_view text);
+
+  // setformat: the next descriptor for an item of the given type.  A
+  // descriptor that transfers no item is returned as it is; the caller
+  // carries it out and asks again.  At the end of the format Op::End is
+  // returned once, the reversion already arranged: the caller ends the
+  // current record and asks again.  Widths not written are taken from the
+  // item.  Throws IoError (GroupOverflow; FormatError when a whole pass
+  // over the format delivers no data descriptor for the item).
+  Descriptor setformat(const ItemType& item);
+
+  // The end-of-statement scan: gives the next descriptor that transfers no
+  // item and returns true, stepping over group openings and into groups
+  // with repetitions left; returns false at a data descriptor or the end
+  // of the format (which is not reverted).  The caller stops at ":".
+  bool nextformat(Descriptor& out);
+
+ private:
+  struct Group {
+    std::int32_t count = 0;
+    std::int32_t left = 0;
+    std::size_t first = 0;  // offset of the group's first instruction
+  };
+  std::int32_t read32(std::size_t& pc) const;
+  Descriptor decode(std::size_t& pc) const;
+
+  CompiledFormat fmt_;
+  std::size_t pc_ = 0;
+  Group groups_[21] = {};  // entry 0 serves the first nesting level
+  int depth_ = 0;          // entries in use
+  bool entered_group_ = false;
+  std::size_t revert_pc_ = 0;
+  std::int32_t revert_count_ = 1;
+  Descriptor repeat_;      // the data descriptor being repeated
+  std::int32_t repeat_left_ = 0;
+  bool data_since_end_ = true;
+};
+
+}  // namespace arb::rt
