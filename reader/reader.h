@@ -1,0 +1,12 @@
+// The climate data file reader: the climate mask, the data-format menu,
+// the missing-value flag, and every series of the data file into the
+// series store.
+#pragma once
+
+namespace arb {
+
+// Reads every series of the file on the unit (positioned after the header
+// lines) into the store.  May end the run instead of returning.
+void readseries(int& unit);
+
+}  // namespace arb
