@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need (Debian packages).
+set -euo pipefail
+pkgs=(cmake ninja-build g++ libgtest-dev libreadline-dev libgomp1 qt6-base-dev libgl-dev
+      xvfb xauth poppler-utils time python3)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
