@@ -38,6 +38,14 @@ struct SeriesStore {
   float& mean(int k, int j) { return means[j - 1][k - 1]; }
   float& sd(int k, int j) { return sds[j - 1][k - 1]; }
   float& avg(int j) { return average[j - 1]; }
+
+  float value(int i, int j, int k) const { return values[k - 1][j - 1][i - 1]; }
+  const float* column(int j, int k) const { return values[k - 1][j - 1]; }
+  std::int16_t span(int k, int c) const { return spans[c - 1][k - 1]; }
+  const Title& title(int k) const { return titles[k - 1]; }
+  float mean(int k, int j) const { return means[j - 1][k - 1]; }
+  float sd(int k, int j) const { return sds[j - 1][k - 1]; }
+  float avg(int j) const { return average[j - 1]; }
 };
 
 // The one store of the run (static, zero-filled).

@@ -1,0 +1,28 @@
+#include "driver/align.h"
+
+#include <algorithm>
+
+namespace arb {
+
+namespace {
+// Values moved per series below which threads are not worth starting.
+constexpr int kParallelValues = 1 << 14;
+}  // namespace
+
+void align(SeriesStore& s, int k, std::int32_t earliest) {
+  const int years = s.span(k, 3);
+  const int offset = s.span(k, 1) - earliest;
+  if (years <= 0 || offset <= 0) return;
+  if (years + offset > kYearSlots) return;  // refused before; never write past the table
+  const int nvars = s.nvars;
+  // Each variable's column is its own run of slots, so the variables can
+  // be moved on several threads with the same result.
+#pragma omp parallel for if (nvars * years >= kParallelValues) schedule(static)
+  for (int j = 1; j <= nvars; ++j) {
+    float* col = s.column(j, k);
+    // From the top slot down, so that nothing is overwritten before it moves.
+    std::copy_backward(col, col + years, col + years + offset);
+  }
+}
+
+}  // namespace arb
