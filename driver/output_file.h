@@ -1,0 +1,24 @@
+// The lines of the output file (unit 16): titles, statistics blocks, the
+// method heading and the rows of the averaged record.
+#pragma once
+
+#include <cstdint>
+
+#include "driver/statistics.h"
+#include "driver/store.h"
+
+namespace arb {
+
+inline constexpr int kOutputUnit = 16;
+
+void write_title(const Title& title);
+
+// The means block, the standard deviations block and the grand block.
+void write_statistics(const SeriesStore& s);
+
+void write_method_heading(Method method);
+
+// The row of one year from the store's average row.
+void write_year_row(const SeriesStore& s, std::int32_t year);
+
+}  // namespace arb

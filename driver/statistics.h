@@ -1,0 +1,31 @@
+// The statistics of the series and the averaged record.
+#pragma once
+
+#include <cstdint>
+
+#include "driver/coverage.h"
+#include "driver/store.h"
+
+namespace arb {
+
+enum class Method : std::int32_t {
+  straight = 1,                // the values as they are
+  mean_adjusted = 2,           // departures from each series' mean, plus the grand mean
+  mean_variance_adjusted = 3,  // standardised departures, scaled by the grand SD, plus the grand mean
+};
+
+// Mean and standard deviation of every variable of series k (already
+// aligned) over the common interval.  Years of the interval outside the
+// series' own span count as missing.
+void series_statistics(SeriesStore& s, int k, const Coverage& c);
+
+// Grand mean (mean of the series means) and grand standard deviation (root
+// mean square of the series standard deviations) in row series count + 1.
+void grand_statistics(SeriesStore& s);
+
+// The average row of year slot i (calendar year c.earliest_first + i - 1):
+// every variable averaged over the series that cover the year and have a
+// value there; the flag where none has.
+void average_year(SeriesStore& s, int i, const Coverage& c, Method method);
+
+}  // namespace arb
