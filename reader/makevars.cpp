@@ -1,0 +1,77 @@
+// Climate variables of one series: the lag of the mask, the label of each
+// climatic year, and the seasons by sum or average.
+#include "reader/makevars.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "driver/refuse.h"
+#include "driver/store.h"
+
+namespace arb {
+
+namespace {
+
+// A mask of 60 positions gives at most 60 variables: every one has a slot.
+static_assert(kMaskMax <= kVarSlots);
+
+bool fits_16(std::int64_t year) {
+  return year >= std::numeric_limits<std::int16_t>::min() && year <= std::numeric_limits<std::int16_t>::max();
+}
+
+}  // namespace
+
+void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
+  const int lag = mask_lag(mask.length);
+  const int years = n - lag;
+  // In 64 bits: a year read from the data may lie anywhere in 32 bits.
+  const std::int64_t f0 = first_year;
+  std::int64_t first = f0;
+  std::int64_t last = f0 + n - 1 - lag;
+  if (mask.first <= 12) {  // the selection begins in the span's first year: earlier months lag
+    first = f0 + lag;
+    last = f0 + n - 1;
+  }
+  if (!fits_16(first) || !fits_16(last)) {
+    refuse_data("YEAR OUT OF RANGE! SERIES " + std::to_string(ns) + " HAS A YEAR OUTSIDE -32768 TO 32767!");
+  }
+  store.span(ns, 1) = static_cast<std::int16_t>(first);
+  store.span(ns, 2) = static_cast<std::int16_t>(last);
+  store.span(ns, 3) = static_cast<std::int16_t>(years);
+
+  const float flag = store.flag;
+  for (int i = 1; i <= years; ++i) {
+    const float* year_months = months.data() + static_cast<std::ptrdiff_t>(i - 1) * 12;
+    int nvars = 0;
+    float sum = 0.0f;
+    int count = 0;
+    int missing = 0;
+    for (int p = 1; p <= mask.length; ++p) {
+      char c = mask.at(p);
+      if (c == '0') continue;
+      const float month = year_months[p - 1];
+      ++count;
+      if (!mask.SEASON) {  // every selected month a variable of its own, from now on
+        mask.at(p) = '2';
+        c = '2';
+      }
+      if (month == flag) {
+        ++missing;
+      } else {
+        sum += month;
+      }
+      if (c != '2' && c != '3') continue;  // askmask admits only 0 to 3
+      float value = c == '2' ? sum : sum / static_cast<float>(count);
+      if (missing > 0) value = flag;
+      ++nvars;
+      store.value(i, nvars, ns) = value;
+      sum = 0.0f;
+      count = 0;
+      missing = 0;
+    }
+    store.nvars = nvars;
+  }
+}
+
+}  // namespace arb

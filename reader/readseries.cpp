@@ -1,0 +1,211 @@
+// The climate data file reader: the data-format menu, the missing-value
+// flag, and every series of the data file, title line and data lines, into
+// the series store.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "driver/blank.h"
+#include "driver/refuse.h"
+#include "driver/store.h"
+#include "files/files.h"
+#include "reader/makevars.h"
+#include "reader/mask.h"
+#include "reader/reader.h"
+#include "records/io.h"
+
+namespace arb {
+
+namespace {
+
+using rt::kStar;
+using rt::Outcome;
+
+constexpr std::size_t kLineWidth = 120;
+constexpr std::size_t kMonths = 12;
+constexpr std::size_t kOwnWidth = 20;
+
+using Line = std::array<char, kLineWidth>;
+using OwnFormat = std::array<char, kOwnWidth>;
+using LineValues = std::array<float, kMonths>;
+// The months of the series being read, data line k's at (k - 1) * 12.
+using MonthlyBuffer = std::array<float, kMonths * kYearSlots>;
+
+constexpr Line kBlankLine = [] {
+  Line l{};
+  l.fill(' ');
+  return l;
+}();
+
+std::string_view text_of(const Line& line) { return {line.data(), line.size()}; }
+
+// Empty, or only blanks and tabs: passed over wherever it stands.
+bool is_blank(const Line& line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// The data-format menu until it is answered other than H; H previews the
+// file, which may also skip lines.  Choice 5 asks for the own format.
+void ask_format(int& unit, char& choice, OwnFormat& own) {
+  for (;;) {
+    choice = ' ';
+    rt::write(kStar,
+              "(1X,'Some possible climate data formats are:'/"
+              " T4,'1. (I4/I5,12F5.1) e.g. temperature'/"
+              " T4,'2. (I4/I5,12F5.2) e.g. precipitation'/"
+              " T4,'3. (I4/I5,12F6.1) e.g. sealevel pressure'/"
+              " T4,'4. (I5,2X,12F5.1) GISS temperature data'/"
+              " T4,'5. (Enter your own?) e.g. any monthly data'/"
+              " T4,'6. (Free Format)'/"
+              " T4,'Enter format number (H for help)', T45,'==> ',$)");
+    rt::read(kStar, "(A)", rt::kNone, choice);
+    if (choice != 'H' && choice != 'h') break;
+    snoop(unit);
+  }
+  if (choice == '5') {
+    rt::write(kStar, "(/T5,'Enter your own format',T45,'==> ',$)");
+    rt::read(kStar, "(A)", rt::kNone, own);
+  }
+}
+
+// Asked again, without a message, until it reads.
+void ask_flag(float& flag) {
+  do {
+    rt::write(kStar,
+              "(/1X,'Given the format of your data in decimal units,'/"
+              " 1X,'enter the missing value flag in the SAME decimal'/"
+              " 1X,'or floating point (i.e. F5.1) units',T45, '==> ',$)");
+  } while (rt::read_list(kStar, rt::kErr, flag) != Outcome::ok);
+}
+
+// The year of a free-format line: its real truncated toward zero.  A value
+// beyond 32 bits is given as the largest year, which no store span holds.
+std::int32_t truncated_year(float y) {
+  const double t = std::trunc(static_cast<double>(y));
+  if (!(t >= std::numeric_limits<std::int32_t>::min() && t <= std::numeric_limits<std::int32_t>::max())) {
+    return std::numeric_limits<std::int32_t>::max();
+  }
+  return static_cast<std::int32_t>(t);
+}
+
+// Reads the line as a data line of the layout; false when it does not read.
+bool read_data_line(char choice, const OwnFormat& own, const Line& line, float flag, std::int32_t& year,
+                    LineValues& values) {
+  const auto text = rt::field(text_of(line));
+  const bool wide_year = line[0] == ' ';  // layouts 1 to 3: a leading blank gives the year five columns
+  std::string_view format;
+  switch (choice) {
+    case '1': format = wide_year ? "(I5,12F5.1)" : "(I4,12F5.1)"; break;
+    case '2': format = wide_year ? "(I5,12F5.2)" : "(I4,12F5.2)"; break;
+    case '3': format = wide_year ? "(I5,12F6.1)" : "(I4,12F6.1)"; break;
+    case '4': format = "(I5,2X,12F5.1)"; break;
+    case '6': {
+      // A "/" or an empty value leaves the months it skips missing.
+      values.fill(flag);
+      float y = 0.0f;
+      if (rt::read_list(text, rt::kErr, y, std::span<float>(values)) != Outcome::ok) return false;
+      year = truncated_year(y);
+      return true;
+    }
+    default: format = {own.data(), own.size()}; break;
+  }
+  return rt::read(text, format, rt::kErr, year, std::span<float>(values)) == Outcome::ok;
+}
+
+void show_title(std::int32_t number, const Line& line) { rt::write(kStar, "(1X,I6,2X,A)", number, text_of(line)); }
+
+// Opens a series at a title line: counted, numbered on the console, its
+// first 80 characters kept.  Slot kSeriesSlots takes the title of a series
+// beyond the limit, refused at its first data line.
+void open_series(const Line& line) {
+  ++store.nseries;
+  std::copy_n(line.begin(), store.title(store.nseries).size(), store.title(store.nseries).begin());
+  show_title(store.nseries, line);
+}
+
+struct Dialogue {
+  char choice = ' ';
+  OwnFormat own{};
+  float flag = 0.0f;
+};
+
+// Reads series after series until the end of the file (true), or until a
+// second unreadable line before a series' first data line (false).
+bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line, MonthlyBuffer& months) {
+  LineValues values{};
+  for (;;) {
+    std::int32_t lines = 0;
+    std::int32_t failures = 0;
+    std::int32_t first_year = 0;
+    for (;;) {
+      blank(line);
+      // A failed read leaves the line as it is; it is taken as read.
+      if (rt::read(unit, "(A)", rt::kErrEnd, line) == Outcome::end) {
+        if (lines > 0) makevars(store.nseries, months, lines, first_year, mask);
+        if (lines == 0 && failures == 1) --store.nseries;  // a title with no data is no series
+        return true;
+      }
+      if (is_blank(line)) continue;
+      std::int32_t year = 0;
+      if (read_data_line(d.choice, d.own, line, d.flag, year, values)) {
+        if (lines == 0) {
+          first_year = year;
+          if (failures == 0) open_series(kBlankLine);  // data before any title line
+          if (store.nseries > kSeriesMax) {
+            refuse_data("TOO MANY SERIES! AT MOST " + std::to_string(kSeriesMax) + ", SERIES " +
+                        std::to_string(store.nseries) + " REFUSED!");
+          }
+        }
+        if (lines == kYearSlots) {
+          refuse_data("TOO MANY DATA LINES! SERIES " + std::to_string(store.nseries) + " HAS MORE THAN " +
+                      std::to_string(kYearSlots) + "!");
+        }
+        std::copy(values.begin(), values.end(), months.begin() + static_cast<std::ptrdiff_t>(lines) * 12);
+        ++lines;
+        continue;
+      }
+      if (lines > 0) {  // the next series' title line: read it again
+        rt::backspace(unit);
+        break;
+      }
+      if (++failures == 1) {
+        open_series(line);
+        continue;
+      }
+      rt::write(kStar, "(/1X,'ERROR READING LINE:')");
+      rt::write(kStar, "(1X,A)", text_of(line));
+      return false;
+    }
+    makevars(store.nseries, months, lines, first_year, mask);
+  }
+}
+
+}  // namespace
+
+void readseries(int& unit) {
+  ClimateMask mask;
+  build_ruler(mask);
+  askmask(mask);
+
+  Dialogue d;
+  blank(d.own);
+  Line line{};
+  MonthlyBuffer months{};
+  for (;;) {
+    ask_format(unit, d.choice, d.own);
+    ask_flag(d.flag);
+    store.flag = d.flag;
+    rt::write(kStar, "(' ')");
+    store.nseries = 0;
+    if (read_all_series(unit, d, mask, line, months)) return;
+    // Back to the menu, and the whole file again from its first record.
+    rt::rewind(unit);
+  }
+}
+
+}  // namespace arb
