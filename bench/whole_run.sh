@@ -39,7 +39,7 @@ fi
 
 wall=$(sed -n 's/.*Elapsed (wall clock) time[^:]*: //p' "$dir/time.txt")
 peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$dir/time.txt")
-rows=$(grep -c '^ *[0-9]\{4\} ' "$out" || true)
+rows=$(grep -c '^ [0-9]\{4\} ' "$out" || true)
 echo "data:        $data ($series series, $years years)"
 echo "output:      $out"
 echo "wall time:   $wall"
