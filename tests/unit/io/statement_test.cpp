@@ -48,7 +48,9 @@ TEST(Statement, RecordEndsOfTheSystemFormats) {
       {"(T5,'New first year: ',$)", "    New first year: "},
       {"('>',$)", ">"},
       {"('a'//'b')", "a\n\nb\n"},
-      {"(1X,T10)", " \n"},  // positioning alone adds no trailing blanks
+      {"(1X,T10)", "\n"},  // positioning alone adds no trailing blanks
+      {"('ab',T10)", "ab\n"},
+      {"('ab',T10,'c',TL5,'d')", "ab   d   c\n"},
   };
   for (const auto& c : cases) {
     HostedLayer hl;
