@@ -1,0 +1,234 @@
+#include "console/window/console_text.h"
+
+#include <algorithm>
+
+namespace arb::win {
+
+namespace {
+
+constexpr std::size_t kTabStop = 8;
+
+std::size_t clamp_to(long long v, std::size_t hi) {
+  if (v < 0) return 0;
+  return std::min(static_cast<std::size_t>(v), hi);
+}
+
+// Every kind of line end in a text becomes one carriage return.
+template <class Put>
+void each_char(std::string_view text, Put put) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    put(c == '\n' || c == '\r' ? ConsoleText::kReturn : c);
+  }
+}
+
+}  // namespace
+
+void ConsoleText::put(char c) {
+  switch (c) {
+    case kReturn:
+      line_end();
+      break;
+    case kTab:
+      while (insert_char(' ') && caret_col_ % kTabStop != 0) {
+      }
+      break;
+    case kBackspace:
+      if (caret_col_ > 0) {
+        --caret_col_;
+        store_.erase(last_line(), caret_col_, 1);
+      }
+      break;
+    default:
+      insert_char(c == kLineFeed ? ' ' : c);
+      break;
+  }
+  modified_ = true;
+  ++revision_;
+}
+
+void ConsoleText::write(std::string_view text) {
+  each_char(text, [this](char c) { put(c); });
+  input_start_ = caret_col_;
+}
+
+void ConsoleText::type(std::string_view text) {
+  each_char(text, [this](char c) { put(c); });
+}
+
+void ConsoleText::line_end() {
+  if (waiting_) {
+    answer_ = input_line(capacity_);
+    waiting_ = false;
+    input_start_ = 0;
+  }
+  if (pending_ && make_room_for_line()) store_.add_line();
+  pending_ = true;
+  caret_col_ = 0;
+  first_col_ = 0;
+  if (store_.line_count() + 1 > rows_) first_line_ = std::min(first_line_ + 1, max_first_line());
+}
+
+bool ConsoleText::insert_char(char c) {
+  first_line_ = max_first_line();
+  if (pending_) {
+    if (!make_room_for_line()) return false;
+    store_.add_line();
+    pending_ = false;
+    caret_col_ = 0;
+  }
+  if (!make_room_for_char()) return false;
+  store_.insert(last_line(), caret_col_, c);
+  ++caret_col_;
+  if (caret_col_ >= first_col_ + cols_) scroll_to_col(static_cast<long long>(first_col_) + 1);
+  has_selection_ = false;
+  return true;
+}
+
+bool ConsoleText::make_room_for_line() {
+  if (!store_.can_add_line()) trim();
+  return store_.can_add_line();
+}
+
+bool ConsoleText::make_room_for_char() {
+  if (!store_.can_add_char()) trim();
+  return store_.can_add_char();
+}
+
+void ConsoleText::trim() {
+  if (!asked_before_trim_) {
+    asked_before_trim_ = true;
+    if (before_first_trim) before_first_trim();
+  }
+  std::size_t gone = store_.drop_oldest(kTrimChars);
+  if (gone == 0) return;
+  first_line_ = first_line_ > gone ? first_line_ - gone : 0;
+  first_line_ = std::min(first_line_, max_first_line());
+  if (has_selection_ && selection_.line >= gone)
+    selection_.line -= gone;
+  else
+    has_selection_ = false;
+}
+
+void ConsoleText::key(Key k) {
+  long long page = static_cast<long long>(std::max<std::size_t>(rows_, 1));
+  long long top = static_cast<long long>(first_line_);
+  switch (k) {
+    case Key::Left:
+      if (caret_col_ > 0) --caret_col_;
+      break;
+    case Key::Right:
+      if (!pending_ && caret_col_ < store_.line_length(last_line())) ++caret_col_;
+      break;
+    case Key::Up: scroll_to_line(top - 1); break;
+    case Key::Down: scroll_to_line(top + 1); break;
+    case Key::PageUp: scroll_to_line(top - page); break;
+    case Key::PageDown: scroll_to_line(top + page); break;
+    case Key::Home: scroll_to_line(0); break;
+    case Key::End: scroll_to_line(static_cast<long long>(max_first_line())); break;
+    case Key::Insert:
+      if (!pending_ && make_room_for_char()) {
+        store_.insert(last_line(), caret_col_, ' ');
+        modified_ = true;
+      }
+      break;
+    case Key::Delete:
+      if (!pending_) {
+        store_.erase(last_line(), caret_col_, 1);
+        modified_ = true;
+      }
+      break;
+  }
+  ++revision_;
+}
+
+void ConsoleText::begin_read(std::size_t capacity) {
+  capacity_ = capacity;
+  answer_.clear();
+  waiting_ = true;
+}
+
+std::string ConsoleText::take_answer() {
+  std::string out = std::move(answer_);
+  answer_.clear();
+  return out;
+}
+
+std::string ConsoleText::input_line(std::size_t capacity) const {
+  std::string out;
+  if (!store_.empty()) {
+    std::string_view line = store_.line(last_line());
+    std::size_t columns = capacity >= 2 ? capacity - 2 : 0;
+    line = line.substr(0, std::min(line.size(), columns));
+    if (line.size() > input_start_) out.assign(line.substr(input_start_));
+  }
+  out += "\r\n";
+  return out;
+}
+
+void ConsoleText::set_view_size(std::size_t rows, std::size_t cols) {
+  rows_ = rows;
+  cols_ = cols;
+  scroll_to_line(static_cast<long long>(first_line_));
+  scroll_to_col(static_cast<long long>(first_col_));
+}
+
+std::size_t ConsoleText::max_first_line() const {
+  std::size_t lines = store_.line_count() + 2;
+  return lines > rows_ ? lines - rows_ : 0;
+}
+
+std::size_t ConsoleText::max_first_col() const {
+  return store_.longest() > cols_ ? store_.longest() - cols_ : 0;
+}
+
+void ConsoleText::scroll_to_line(long long line) {
+  first_line_ = clamp_to(line, max_first_line());
+  ++revision_;
+}
+
+void ConsoleText::scroll_to_col(long long col) {
+  first_col_ = clamp_to(col, max_first_col());
+  ++revision_;
+}
+
+std::size_t ConsoleText::caret_line() const {
+  if (store_.empty()) return 0;
+  return pending_ ? store_.line_count() : last_line();
+}
+
+void ConsoleText::select_word_at(std::size_t row, std::size_t col) {
+  has_selection_ = false;
+  std::size_t index = first_line_ + row;
+  col += first_col_;
+  ++revision_;
+  if (index >= store_.line_count()) return;
+  std::string_view text = store_.line(index);
+  if (col >= text.size() || text[col] == ' ') return;
+  std::size_t first = col, last = col;
+  while (first > 0 && text[first - 1] != ' ') --first;
+  while (last + 1 < text.size() && text[last + 1] != ' ') ++last;
+  selection_ = {index, first, last};
+  has_selection_ = true;
+}
+
+std::string ConsoleText::selected_text() const {
+  if (!has_selection_) return {};
+  std::string_view text = store_.line(selection_.line);
+  if (selection_.first >= text.size()) return {};
+  return std::string(text.substr(selection_.first, selection_.last - selection_.first + 1));
+}
+
+void ConsoleText::delete_selection() {
+  if (!has_selection_) return;
+  std::size_t count = selection_.last - selection_.first + 1;
+  store_.erase(selection_.line, selection_.first, count);
+  if (!pending_ && selection_.line == last_line() && selection_.first < caret_col_)
+    caret_col_ = caret_col_ > selection_.last ? caret_col_ - count : selection_.first;
+  has_selection_ = false;
+  modified_ = true;
+  ++revision_;
+}
+
+}  // namespace arb::win

@@ -1,0 +1,118 @@
+// The state of one console text window and everything done to it that
+// needs no screen: character handling, the editing keys, the scroll
+// positions and their ranges, the selected word, the modified flag and the
+// line a console read returns.  The widget paints this state and feeds it
+// keys; the host feeds it the program's text.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "console/window/text_store.h"
+
+namespace arb::win {
+
+enum class Key { Left, Right, Up, Down, PageUp, PageDown, Home, End, Insert, Delete };
+
+struct Selection {
+  std::size_t line = 0;   // 0-based line of the store
+  std::size_t first = 0;  // first and last selected column, inclusive
+  std::size_t last = 0;
+};
+
+class ConsoleText {
+ public:
+  static constexpr char kReturn = 13;
+  static constexpr char kTab = 9;
+  static constexpr char kBackspace = 8;
+  static constexpr char kLineFeed = 10;
+  // What is removed at a time when the store is full.
+  static constexpr std::size_t kTrimChars = 2048;
+
+  // Called once, the first time the store is full, before the oldest lines
+  // go; the owner may save the whole text then.
+  std::function<void()> before_first_trim;
+
+  // One character typed or written.
+  void put(char c);
+  // Text of one record from the program: "\n" (or "\r\n", or a lone "\r")
+  // ends a line; the line end at the very end is the record's own.
+  void write(std::string_view text);
+  // Text typed from the clipboard: a line end in it acts as Enter.
+  void type(std::string_view text);
+  void key(Key k);
+
+  // The console read.  begin_read sets the waiting-for-input flag; the
+  // carriage return that clears it captures the answer: the last line from
+  // the input start column, cut at capacity - 2 columns of the line, then
+  // CR LF.  The capture happens at that moment, so that text typed after it
+  // (the rest of a pasted text) is not part of this answer.
+  void begin_read(std::size_t capacity);
+  bool waiting() const { return waiting_; }
+  void cancel_read() { waiting_ = false; }
+  std::string take_answer();
+  std::size_t input_start() const { return input_start_; }
+  // What a read would return now.
+  std::string input_line(std::size_t capacity) const;
+
+  // Geometry: the visible rows and columns of the client area.
+  void set_view_size(std::size_t rows, std::size_t cols);
+  std::size_t rows() const { return rows_; }
+  std::size_t cols() const { return cols_; }
+  std::size_t first_line() const { return first_line_; }
+  std::size_t first_col() const { return first_col_; }
+  std::size_t max_first_line() const;
+  std::size_t max_first_col() const;
+  void scroll_to_line(long long line);  // clamped
+  void scroll_to_col(long long col);    // clamped
+
+  // Caret: always on the last line, or at column 0 of the line still to
+  // open while a new line is pending.
+  std::size_t caret_col() const { return caret_col_; }
+  std::size_t caret_line() const;
+  bool new_line_pending() const { return pending_; }
+
+  // Double click on a cell of the view: selects the word there.
+  void select_word_at(std::size_t row, std::size_t col);
+  void clear_selection() { has_selection_ = false; }
+  bool has_selection() const { return has_selection_; }
+  const Selection& selection() const { return selection_; }
+  std::string selected_text() const;
+  // The Delete command.
+  void delete_selection();
+
+  bool modified() const { return modified_; }
+  void set_modified(bool on) { modified_ = on; }
+
+  const TextStore& store() const { return store_; }
+  // Counts every change of the text, caret or view, so the widget knows to
+  // redraw.
+  unsigned long long revision() const { return revision_; }
+
+ private:
+  void line_end();
+  bool insert_char(char c);  // false when the store has no room
+  bool make_room_for_line();
+  bool make_room_for_char();
+  void trim();
+  std::size_t last_line() const { return store_.line_count() - 1; }
+
+  TextStore store_;
+  std::size_t rows_ = 1, cols_ = 1;
+  std::size_t first_line_ = 0, first_col_ = 0;
+  std::size_t caret_col_ = 0;
+  bool pending_ = true;  // the empty window: the first character opens line 1
+  std::size_t input_start_ = 0;
+  bool waiting_ = false;
+  std::size_t capacity_ = 256;
+  std::string answer_;
+  Selection selection_;
+  bool has_selection_ = false;
+  bool modified_ = false;
+  bool asked_before_trim_ = false;
+  unsigned long long revision_ = 0;
+};
+
+}  // namespace arb::win

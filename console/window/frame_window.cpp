@@ -1,0 +1,352 @@
+#include "console/window/frame_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "console/window/printing.h"
+#include "console/window/transcript_file.h"
+
+namespace arb::win {
+
+namespace {
+
+const QString kUntitledTitle = QStringLiteral("Input/Output");
+constexpr int kQuestionLength = 50;
+constexpr int kPasteLimit = 1024;
+constexpr int kMaxFileName = 260;
+
+// The small box shown while a job prints.
+class PrintingBox : public QDialog {
+ public:
+  explicit PrintingBox(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(kCaption);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Printing...")));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    layout->addWidget(cancel);
+    connect(cancel, &QPushButton::clicked, this, [this] { cancelled = true; });
+  }
+  bool cancelled = false;
+};
+
+// The window's text as bytes, for the clipboard and back.
+std::string latin1(const QString& text) { return text.toLatin1().toStdString(); }
+
+}  // namespace
+
+FrameWindow::FrameWindow(const QString& title, Dialogs& dialogs) : dialogs_(dialogs), mdi_(new QMdiArea) {
+  setWindowTitle(title);
+  setCentralWidget(mdi_);
+  create_actions();
+  create_menus();
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::update_actions);
+  update_actions();
+}
+
+FrameWindow::~FrameWindow() = default;
+
+template <class Command>
+QAction* FrameWindow::command(const QString& text, Command run) {
+  auto* action = new QAction(text, this);
+  connect(action, &QAction::triggered, this, [this, run] {
+    if (TextWindow* w = active_text_window()) run(*w);
+  });
+  return action;
+}
+
+void FrameWindow::create_actions() {
+  save_ = command(QStringLiteral("&Save"), [this](TextWindow& w) { save(w); });
+  save_as_ = command(QStringLiteral("Save As..."), [this](TextWindow& w) { save_as(w); });
+  print_ = command(QStringLiteral("Print..."), [this](TextWindow& w) { print(w); });
+  about_ = new QAction(QStringLiteral("&About..."), this);
+  connect(about_, &QAction::triggered, this, &FrameWindow::about);
+  exit_ = new QAction(QStringLiteral("E&xit"), this);
+  connect(exit_, &QAction::triggered, this, &FrameWindow::close);
+
+  undo_ = new QAction(QStringLiteral("&Undo"), this);  // listed only; nothing to undo
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  cut_ = command(QStringLiteral("Cu&t"), [this](TextWindow& w) { cut(w); });
+  cut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  copy_ = command(QStringLiteral("&Copy"), [this](TextWindow& w) { copy(w); });
+  copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  paste_ = command(QStringLiteral("&Paste"), [this](TextWindow& w) { paste(w); });
+  paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  delete_ = command(QStringLiteral("De&lete"), [this](TextWindow& w) { delete_selection(w); });
+
+  font_ = command(QStringLiteral("&Font..."), [this](TextWindow& w) { choose_font(w); });
+  color_ = command(QStringLiteral("&Color"), [this](TextWindow& w) { choose_color(w); });
+
+  cascade_ = new QAction(QStringLiteral("&Cascade"), this);
+  cascade_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+  connect(cascade_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+  tile_h_ = new QAction(QStringLiteral("Tile &Horizontally"), this);
+  connect(tile_h_, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+  tile_v_ = new QAction(QStringLiteral("Tile &Vertically"), this);
+  connect(tile_v_, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+  arrange_ = new QAction(QStringLiteral("&Arrange Icons"), this);
+  connect(arrange_, &QAction::triggered, this, &FrameWindow::arrange_icons);
+}
+
+void FrameWindow::create_menus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(save_);
+  file->addAction(save_as_);
+  file->addSeparator();
+  file->addAction(print_);
+  file->addSeparator();
+  file->addAction(about_);
+  file->addSeparator();
+  file->addAction(exit_);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->addAction(undo_);
+  edit->addSeparator();
+  edit->addAction(cut_);
+  edit->addAction(copy_);
+  edit->addAction(paste_);
+  edit->addAction(delete_);
+
+  QMenu* format = menuBar()->addMenu(QStringLiteral("F&ormat"));
+  format->addAction(font_);
+  format->addAction(color_);
+
+  window_menu_ = menuBar()->addMenu(QStringLiteral("&Window"));
+  connect(window_menu_, &QMenu::aboutToShow, this, &FrameWindow::update_window_menu);
+  update_window_menu();
+}
+
+// The arrangement items, then one checkable item per open window.
+void FrameWindow::update_window_menu() {
+  window_menu_->clear();
+  window_menu_->addAction(cascade_);
+  window_menu_->addAction(tile_h_);
+  window_menu_->addAction(tile_v_);
+  window_menu_->addAction(arrange_);
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  if (!windows.isEmpty()) window_menu_->addSeparator();
+  int number = 0;
+  for (QMdiSubWindow* sub : windows) {
+    QString label = number < 9 ? QStringLiteral("&%1 %2").arg(number + 1).arg(sub->windowTitle())
+                               : QStringLiteral("%1 %2").arg(number + 1).arg(sub->windowTitle());
+    ++number;
+    QAction* item = window_menu_->addAction(label);
+    item->setCheckable(true);
+    item->setChecked(sub == mdi_->activeSubWindow());
+    connect(item, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+  }
+}
+
+void FrameWindow::update_actions() {
+  TextWindow* w = active_text_window();
+  bool has_window = w != nullptr;
+  bool selection = has_window && w->text().has_selection();
+  save_->setEnabled(has_window && w->text().modified());
+  save_as_->setEnabled(has_window);
+  print_->setEnabled(has_window);
+  cut_->setEnabled(selection);
+  copy_->setEnabled(selection);
+  delete_->setEnabled(selection);
+  paste_->setEnabled(true);
+  font_->setEnabled(has_window);
+  color_->setEnabled(has_window);
+}
+
+TextWindow* FrameWindow::open_text_window(const QString& title, const QRect& geometry) {
+  auto* w = new TextWindow(title);
+  w->may_close = [this](TextWindow& closing) { return ask_to_save(closing); };
+  w->text().before_first_trim = [this, w] { offer_save_before_trim(*w); };
+  mdi_->addSubWindow(w);
+  w->setGeometry(geometry);
+  connect(&w->view(), &TextView::stateChanged, this, &FrameWindow::update_actions);
+  connect(w, &TextWindow::windowClosed, this, [this](TextWindow* closed) {
+    mdi_->removeSubWindow(closed);
+    closed->deleteLater();
+    update_actions();
+  });
+  w->show();
+  w->view().setFocus();
+  mdi_->setActiveSubWindow(w);
+  update_actions();
+  return w;
+}
+
+TextWindow* FrameWindow::active_text_window() const {
+  if (auto* w = qobject_cast<TextWindow*>(mdi_->activeSubWindow()); w && !w->is_closed()) return w;
+  // Without window activation (no window manager) the first open window.
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (auto* w = qobject_cast<TextWindow*>(sub); w && !w->is_closed()) return w;
+  return nullptr;
+}
+
+QString FrameWindow::ask_file_name(const TextWindow& w) {
+  SaveRequest request;
+  request.proposed = w.windowTitle() == kUntitledTitle ? QStringLiteral("Untitled") : w.windowTitle();
+  request.title = request.proposed;
+  request.folder = last_folder_.isEmpty() ? QDir::currentPath() : last_folder_;
+  QString name = dialogs_.save_file_name(this, request);
+  if (!name.isEmpty()) last_folder_ = QFileInfo(name).absolutePath();
+  return name.left(kMaxFileName);
+}
+
+void FrameWindow::write_file(TextWindow& w, const QString& path) {
+  switch (write_transcript(w.text().store(), QFile::encodeName(path).toStdString())) {
+    case SaveResult::Written: break;
+    case SaveResult::CannotCreate: dialogs_.warning(this, kCaption, QStringLiteral("Cannot create file")); break;
+    case SaveResult::WriteFailed:
+      dialogs_.warning(this, kCaption, QStringLiteral("I/O error while writing file"));
+      break;
+  }
+  w.text().set_modified(false);
+  update_actions();
+}
+
+bool FrameWindow::save(TextWindow& w) {
+  if (!w.has_file_name) {
+    QString name = ask_file_name(w);
+    if (name.isEmpty()) return false;
+    w.file_name = name;
+    w.has_file_name = true;
+    w.setWindowTitle(QFileInfo(name).fileName());
+  }
+  write_file(w, w.file_name);
+  return true;
+}
+
+bool FrameWindow::save_as(TextWindow& w) {
+  QString name = ask_file_name(w);
+  if (name.isEmpty()) return false;
+  w.setWindowTitle(QFileInfo(name).fileName());
+  write_file(w, name);
+  return true;
+}
+
+bool FrameWindow::ask_to_save(TextWindow& w) {
+  if (!w.text().modified()) return true;
+  QString question = (QStringLiteral("Save changes to ") + w.windowTitle()).left(kQuestionLength);
+  switch (dialogs_.question(this, question, true)) {
+    case Answer::Yes: save(w); return true;  // a cancelled dialog closes unsaved
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+  }
+  return false;
+}
+
+void FrameWindow::offer_save_before_trim(TextWindow& w) {
+  QString question = QStringLiteral(
+      "The window is full: its oldest lines will be removed. Save the whole text to a file first?");
+  if (dialogs_.question(this, question, false) == Answer::Yes) save_as(w);
+}
+
+void FrameWindow::print(TextWindow& w) {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setDocName(QStringLiteral("Quil Input/Output"));
+  printer_->setFromTo(0, 0);
+  printer_->setPrintRange(QPrinter::AllPages);
+  if (!dialogs_.print_setup(this, *printer_)) return;
+  PrintingBox box(this);
+  box.show();
+  w.setEnabled(false);
+  PrintResult result = print_text(*printer_, w.text().store(), w.view().text_font(), w.view().text_color(), [&box] {
+    QCoreApplication::processEvents();
+    return box.cancelled;
+  });
+  box.hide();
+  w.setEnabled(true);
+  if (result == PrintResult::NoPrinter) dialogs_.warning(this, kCaption, QStringLiteral("Cannot obtain Printer DC"));
+}
+
+void FrameWindow::about() { dialogs_.about(this); }
+
+void FrameWindow::copy(TextWindow& w) {
+  if (!w.text().has_selection()) return;
+  std::string text = w.text().selected_text();
+  QApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  update_actions();
+}
+
+void FrameWindow::cut(TextWindow& w) {
+  copy(w);
+  delete_selection(w);
+}
+
+void FrameWindow::paste(TextWindow& w) {
+  QString text = QApplication::clipboard()->text().left(kPasteLimit);
+  if (text.isEmpty()) return;
+  w.view().type(latin1(text));
+  update_actions();
+}
+
+void FrameWindow::delete_selection(TextWindow& w) {
+  w.text().delete_selection();
+  w.view().sync_now();
+  update_actions();
+}
+
+void FrameWindow::choose_font(TextWindow& w) {
+  if (auto font = dialogs_.choose_font(this, w.view().text_font())) w.view().set_text_font(*font);
+}
+
+void FrameWindow::choose_color(TextWindow& w) {
+  if (auto color = dialogs_.choose_color(this, w.view().text_color())) w.view().set_text_color(*color);
+}
+
+bool FrameWindow::exit() {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (!sub->close()) return false;
+  exit_done_ = true;
+  return true;
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+  if (exit_done_ || exit())
+    event->accept();
+  else
+    event->ignore();
+}
+
+// Tile Horizontally stacks the windows one above the other, Tile Vertically
+// sets them side by side; minimised windows keep their place.
+void FrameWindow::tile(Qt::Orientation stacking) {
+  QList<QMdiSubWindow*> shown;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (!sub->isMinimized()) shown.append(sub);
+  if (shown.isEmpty()) return;
+  const QRect area = mdi_->viewport()->rect();
+  const int n = static_cast<int>(shown.size());
+  for (int i = 0; i < n; ++i) {
+    shown[i]->showNormal();
+    if (stacking == Qt::Vertical) {
+      int h = area.height() / n;
+      shown[i]->setGeometry(0, i * h, area.width(), h);
+    } else {
+      int wd = area.width() / n;
+      shown[i]->setGeometry(i * wd, 0, wd, area.height());
+    }
+  }
+}
+
+// The minimised windows in a row along the bottom of the frame.
+void FrameWindow::arrange_icons() {
+  const QRect area = mdi_->viewport()->rect();
+  int x = 0;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (!sub->isMinimized()) continue;
+    QSize size = sub->size();
+    if (x > 0 && x + size.width() > area.width()) x = 0;
+    sub->move(x, area.height() - size.height());
+    x += size.width();
+  }
+}
+
+}  // namespace arb::win

@@ -1,0 +1,94 @@
+// The frame of the window environment: the menu bar, the multiple-document
+// area holding the text windows, and the commands of the menus.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <memory>
+
+#include "console/window/dialogs.h"
+#include "console/window/text_window.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QPrinter;
+
+namespace arb::win {
+
+class FrameWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  FrameWindow(const QString& title, Dialogs& dialogs);
+  ~FrameWindow() override;
+
+  // A new text window inside the frame.
+  TextWindow* open_text_window(const QString& title, const QRect& geometry);
+  // The window the menu items act on.
+  TextWindow* active_text_window() const;
+
+  // Set once every window is closed by Exit or the frame's close box.
+  bool exit_done() const { return exit_done_; }
+
+  // The commands, as the menus run them.
+  bool save(TextWindow& w);
+  bool save_as(TextWindow& w);
+  void print(TextWindow& w);
+  void about();
+  void cut(TextWindow& w);
+  void copy(TextWindow& w);
+  void paste(TextWindow& w);
+  void delete_selection(TextWindow& w);
+  void choose_font(TextWindow& w);
+  void choose_color(TextWindow& w);
+  // Exit: closes every window with its save question; false when the user
+  // cancelled one.
+  bool exit();
+
+  // The actions, for the tests and for the item states.
+  QAction* save_action() const { return save_; }
+  QAction* save_as_action() const { return save_as_; }
+  QAction* cut_action() const { return cut_; }
+  QAction* copy_action() const { return copy_; }
+  QAction* paste_action() const { return paste_; }
+  QAction* delete_action() const { return delete_; }
+  QAction* undo_action() const { return undo_; }
+  QAction* exit_action() const { return exit_; }
+  QMdiArea& mdi() const { return *mdi_; }
+  Dialogs& dialogs() const { return dialogs_; }
+
+  // Every item state, from the active window's flags.
+  void update_actions();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void create_actions();
+  void create_menus();
+  void update_window_menu();
+  void tile(Qt::Orientation stacking);
+  void arrange_icons();
+  bool ask_to_save(TextWindow& w);
+  QString ask_file_name(const TextWindow& w);
+  void write_file(TextWindow& w, const QString& path);
+  void offer_save_before_trim(TextWindow& w);
+  template <class Command>
+  QAction* command(const QString& text, Command run);
+
+  Dialogs& dialogs_;
+  QMdiArea* mdi_;
+  std::unique_ptr<QPrinter> printer_;
+  QString last_folder_;
+  bool exit_done_ = false;
+
+  QAction *save_, *save_as_, *print_, *about_, *exit_;
+  QAction *undo_, *cut_, *copy_, *paste_, *delete_;
+  QAction *font_, *color_;
+  QAction *cascade_, *tile_h_, *tile_v_, *arrange_;
+  QMenu* window_menu_ = nullptr;
+};
+
+}  // namespace arb::win

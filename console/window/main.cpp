@@ -1,0 +1,63 @@
+// arborix: the program inside its window environment, Quil.  Where no
+// display can be opened the same dialogue runs on the terminal.
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "console/term/term_host.h"
+#include "console/window/dialogs.h"
+#include "console/window/frame_window.h"
+#include "console/window/window_host.h"
+#include "driver/driver.h"
+#include "records/console_host.h"
+
+namespace {
+
+bool has_env(const char* name) {
+  const char* v = std::getenv(name);
+  return v && *v;
+}
+
+// Qt ends the process when its platform cannot start, so a child tries
+// first.
+bool display_opens(int argc, char** argv) {
+  if (!has_env("DISPLAY") && !has_env("WAYLAND_DISPLAY") && !has_env("QT_QPA_PLATFORM")) return false;
+  std::fflush(nullptr);
+  pid_t child = fork();
+  if (child < 0) return true;  // let Qt itself decide
+  if (child == 0) {
+    int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+      dup2(null, 1);
+      dup2(null, 2);
+    }
+    QGuiApplication probe(argc, argv);
+    _exit(0);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!display_opens(argc, argv)) {
+    std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
+    arb::term::TermHost host;
+    return arb::rt::run_program(host, &arb::arborix);
+  }
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  auto dialogs = arb::win::make_qt_dialogs();
+  arb::win::FrameWindow frame(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), *dialogs);
+  frame.show();
+  arb::win::WindowHost host(frame);
+  return arb::rt::run_program(host, &arb::arborix);
+}

@@ -1,0 +1,66 @@
+// The client area of a console text window: paints a ConsoleText in a
+// fixed-pitch font, feeds it keys and clicks, and mirrors its scroll
+// positions in the scroll bars.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QTimer>
+#include <string_view>
+
+#include "console/window/console_text.h"
+
+namespace arb::win {
+
+class TextView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TextView(QWidget* parent = nullptr);
+
+  ConsoleText& text() { return text_; }
+  const ConsoleText& text() const { return text_; }
+
+  void set_text_font(const QFont& font);
+  const QFont& text_font() const { return font_; }
+  void set_text_color(const QColor& color);
+  const QColor& text_color() const { return color_; }
+  int cell_width() const { return cell_w_; }
+  int cell_height() const { return cell_h_; }
+
+  // Written text (the program's records) and typed text (Paste).
+  void write(std::string_view text);
+  void type(std::string_view text);
+  // Redraws soon: many records in a row give one repaint.
+  void changed();
+  // Redraws now (before a screenshot).
+  void sync_now();
+
+ signals:
+  // The selection or the modified flag may have changed.
+  void stateChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void measure();
+  void sync_scroll_bars();
+  void paint_cells(QPainter& p, int row, int col, std::string_view chars, const QColor& fg);
+
+  ConsoleText text_;
+  QFont font_;
+  QColor color_ = Qt::black;
+  int cell_w_ = 8, cell_h_ = 16, ascent_ = 12;
+  QTimer repaint_timer_;
+  bool syncing_ = false;
+};
+
+}  // namespace arb::win

@@ -1,0 +1,14 @@
+// Writing a window's text to a file: every line followed by CR LF.
+#pragma once
+
+#include <string>
+
+#include "console/window/text_store.h"
+
+namespace arb::win {
+
+enum class SaveResult { Written, CannotCreate, WriteFailed };
+
+SaveResult write_transcript(const TextStore& store, const std::string& path);
+
+}  // namespace arb::win
