@@ -3,6 +3,7 @@
 // counts, nested groups and reversion.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -91,27 +92,31 @@ class FormatEngine {
   // item and returns true, stepping over group openings and into groups
   // with repetitions left; returns false at a data descriptor or the end
   // of the format (which is not reverted).  The caller stops at ":".
+  // Throws IoError(GroupOverflow) like setformat when the scan enters a
+  // 21st nested level.
   bool nextformat(Descriptor& out);
 
  private:
+  // One level of nested parentheses inside the outermost pair.
   struct Group {
-    std::int32_t count = 0;
-    std::int32_t left = 0;
-    std::size_t first = 0;  // offset of the group's first instruction
+    std::int32_t count = 0;  // repeat count
+    std::int32_t left = 0;   // repetitions still to run
+    std::size_t first = 0;   // offset of the group's first instruction
   };
-  std::int32_t read32(std::size_t& pc) const;
-  Descriptor decode(std::size_t& pc) const;
+  static constexpr int kMaxDepth = 20;
+
+  void open_group(std::int32_t count);
+  void close_group();
+  void revert();
 
   CompiledFormat fmt_;
   std::size_t pc_ = 0;
-  Group groups_[21] = {};  // entry 0 serves the first nesting level
-  int depth_ = 0;          // entries in use
-  bool entered_group_ = false;
-  std::size_t revert_pc_ = 0;
-  std::int32_t revert_count_ = 1;
-  Descriptor repeat_;      // the data descriptor being repeated
+  std::array<Group, kMaxDepth> groups_{};  // entry 0 serves the first nesting level
+  int depth_ = 0;                          // entries in use
+  bool entered_group_ = false;             // a nested group was entered
+  Descriptor repeat_;                      // the data descriptor being repeated, as written
   std::int32_t repeat_left_ = 0;
-  bool data_since_end_ = true;
+  bool data_since_end_ = true;  // a data descriptor was delivered since the last Op::End
 };
 
 }  // namespace arb::rt
