@@ -28,9 +28,10 @@ if [ ! -x /usr/bin/time ]; then
   exit 2
 fi
 
-answers=$(printf '%s\n' "" "$data" 0 "$out" 111111111111 1 -99.9 n 3 "")
+# Names typed relative to the run's folder ("/" first is the bail-out).
+answers=("" "$(basename "$data")" 0 "$(basename "$out")" 111111111111 1 -99.9 n 3 "")
 status=0
-printf '%s\n' "$answers" | /usr/bin/time -v -o "$dir/time.txt" "$prog" > "$dir/console.txt" || status=$?
+(cd "$dir" && printf '%s\n' "${answers[@]}" | /usr/bin/time -v -o time.txt "$prog" > console.txt) || status=$?
 if [ $status -ne 0 ]; then
   echo "the run ended with status $status; console in $dir/console.txt" >&2
   tail -5 "$dir/console.txt" >&2

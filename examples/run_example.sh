@@ -25,10 +25,12 @@ transcript=$outdir/${name}_console.txt
 
 # welcome, input file, header lines, output file, climate mask (January to
 # December), data format 1, missing-value flag, keep the common interval,
-# method 2, and Enter at the final pause.
-answers=$(printf '%s\n' "" "$data" 0 "$out" 111111111111 1 -99.9 n 2 "")
+# method 2, and Enter at the final pause.  Names are typed relative to the
+# run's folder: a name that begins with "/" is the bail-out.
+typed_data=$(realpath --relative-to="$outdir" "$data")
+answers=("" "$typed_data" 0 "$(basename "$out")" 111111111111 1 -99.9 n 2 "")
 status=0
-(cd "$outdir" && printf '%s\n' "$answers" | "$prog" > "$transcript") || status=$?
+(cd "$outdir" && printf '%s\n' "${answers[@]}" | "$prog" > "$transcript") || status=$?
 
 echo "console transcript: $transcript"
 echo "output file:        $out"
