@@ -38,7 +38,7 @@ if [ $status -ne 0 ]; then
   exit 1
 fi
 
-wall=$(sed -n 's/.*Elapsed (wall clock) time[^:]*: //p' "$dir/time.txt")
+wall=$(sed -n 's/^.*Elapsed (wall clock) time.*): //p' "$dir/time.txt")
 peak=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$dir/time.txt")
 rows=$(grep -c '^ [0-9]\{4\} ' "$out" || true)
 echo "data:        $data ($series series, $years years)"
