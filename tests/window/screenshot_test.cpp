@@ -1,0 +1,66 @@
+// A picture of the window during a run: the welcome, the climate mask's
+// ruler and a mask being typed.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "console/window/frame_window.h"
+#include "console/window/window_host.h"
+#include "driver/driver.h"
+#include "records/console_host.h"
+#include "tests/window/fake_dialogs.h"
+#include "tests/window/scripted_user.h"
+
+using namespace arb::win;
+
+class ScreenshotTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void window_during_a_run() {
+    QString out = qEnvironmentVariable("ARBORIX_SCREENSHOT", QStringLiteral(ARB_SHOT_PATH));
+    QTemporaryDir dir;
+    QDir in(QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2/input"));
+    for (const QString& name : in.entryList(QDir::Files)) QFile::copy(in.filePath(name), dir.filePath(name));
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+
+    testing::FakeDialogs dialogs;
+    FrameWindow frame(QStringLiteral("arborix"), dialogs);
+    frame.resize(700, 580);
+    frame.show();
+    WindowHost host(frame);
+    host.console_window()->setGeometry(15, 15, 640, 480);
+    QImage shot;
+    bool mask_shown = false;
+    testing::ScriptedUser user(host, {"", "in.txt", "2", "out.txt"}, [] {});
+    user.at_read = [&](int read) {
+      if (read != 4) return;
+      TextWindow* w = host.console_window();
+      mask_shown = w->text().store().line(w->text().store().line_count() - 2).substr(1, 12) == "JFMAMJJASOND";
+      w->view().type("111111111111");
+      w->view().sync_now();
+      shot = frame.grab().toImage();
+      frame.exit_action()->trigger();  // the save question is answered No
+    };
+    int status = arb::rt::run_program(host, &arb::arborix);
+    QDir::setCurrent(old_dir);
+
+    QCOMPARE(status, 0);
+    QVERIFY(mask_shown);
+    QVERIFY(!shot.isNull());
+    QVERIFY(shot.width() >= 700 && shot.height() >= 580);
+    // Text was drawn: the window holds dark pixels on its white ground.
+    int dark = 0;
+    for (int y = 60; y < 480; y += 2)
+      for (int x = 30; x < 600; x += 2)
+        if (qGray(shot.pixel(x, y)) < 96) ++dark;
+    QVERIFY(dark > 500);
+    QVERIFY(shot.save(out, "PNG"));
+  }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "screenshot_test.moc"
