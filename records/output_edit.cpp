@@ -101,6 +101,30 @@ void postdecimal(std::string& body, const char digits[20], std::int64_t first, s
   for (std::int64_t i = first; i < first + d; ++i) body.push_back(i >= 0 && i < 20 ? digits[i] : '0');
 }
 
+// The exponent part of an E, D, ES or EN field: the letter, the sign and e
+// digits.  A three-digit exponent under the two-digit form drops the letter
+// (0.1000+101).  False when the exponent does not fit.
+bool exponent_part(std::string& body, char letter, std::int64_t x, std::int32_t e) {
+  if (e < 1) e = 2;
+  const std::string digits = unsigned_digits(static_cast<std::uint64_t>(x < 0 ? -x : x), 10);
+  const char sign = x < 0 ? '-' : '+';
+  if (digits.size() > static_cast<std::size_t>(e)) {
+    if (e != 2 || digits.size() > 3) return false;
+    body.push_back(sign);
+    body += digits;
+    return true;
+  }
+  body.push_back(letter);
+  body.push_back(sign);
+  body.append(static_cast<std::size_t>(e) - digits.size(), '0');
+  body += digits;
+  return true;
+}
+
+// Digits before the point of an EN field, so that the exponent of a value
+// 0.ddd times 10 to the power exp is a multiple of 3.
+std::int64_t engineering_digits(std::int64_t exp) { return ((exp - 1) % 3 + 3) % 3 + 1; }
+
 // L: "T" or "F" right-justified.
 void wl_edit(OutRecord& rec, const Descriptor& d, bool v) { put_field(rec, d.w, v ? "T" : "F"); }
 
@@ -109,6 +133,14 @@ std::int64_t item_bits(std::int64_t v, std::uint8_t size) {
   if (size >= 8) return v;
   const std::uint64_t mask = (std::uint64_t{1} << (8 * size)) - 1;
   return static_cast<std::int64_t>(static_cast<std::uint64_t>(v) & mask);
+}
+
+Descriptor desc_f(std::int32_t w, std::int32_t d) {
+  Descriptor f;
+  f.op = Op::F;
+  f.w = w;
+  f.d = d;
+  return f;
 }
 
 [[noreturn]] void mismatch() { throw IoError::runtime(Err::TypeMismatch); }
@@ -154,8 +186,17 @@ void write_item(OutRecord& rec, const Descriptor& d, const EditModes& modes, con
       if (kind != ItemKind::Character) mismatch();
       wa_edit(rec, d, item.chars);
       return;
+    case Op::E: case Op::D: case Op::ES: case Op::EN:
+      if (kind != ItemKind::Real) mismatch();
+      we_edit(rec, d, modes, item.r, item.type.size);
+      return;
+    case Op::G:
+      wg_edit(rec, d, modes, item);
+      return;
     default:
-      // E, D, ES, EN, G and Qw.d have no output conversion.
+      // The compiled form of an E, ES or EN with a D exponent (and of G with
+      // one) no longer tells which it was; Qw.d serves 16-byte reals, which
+      // this system does not have.
       mismatch();
   }
 }
@@ -228,6 +269,122 @@ void wf_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double
     body = w == 1 ? "." : "0.";
   }
   put_field(rec, d.w, body);
+}
+
+void we_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size) {
+  if (!std::isfinite(v)) {
+    nanorinf(rec, d.w, modes, v);
+    return;
+  }
+  if (v == 0.0) v = 0.0;
+  const bool negative = v < 0;
+  const bool eight_byte = size != 4;
+  const int significant = eight_byte ? 17 : 8;
+  char digits[20];
+  int exp = 0;
+  dbl_ascii(v, significant, digits, exp);
+
+  // The scale factor moves the point of E and D only, and a zero stays 0.000E+00.
+  const std::int64_t fd = std::max<std::int32_t>(d.d, 0);
+  const bool scaled = (d.op == Op::E || d.op == Op::D) && v != 0.0;
+  const std::int64_t k = scaled ? modes.scale : 0;
+  std::int64_t before = 0;  // digits before the point
+  std::int64_t shown = 0;   // significant digits shown
+  if (d.op == Op::ES || (d.op == Op::EN && v == 0.0)) {
+    before = 1;
+    shown = fd + 1;
+  } else if (d.op == Op::EN) {
+    before = engineering_digits(exp);
+    shown = before + fd;
+  } else if (k <= 0) {
+    shown = fd + k;
+  } else {
+    before = k;
+    shown = k < fd + 2 ? fd + 1 : 0;
+  }
+  if (shown < 1) {
+    overflow(rec, d.w);
+    return;
+  }
+  const int exp_before = exp;
+  round_digits(digits, significant, exp, shown, eight_byte);
+  if (d.op == Op::EN && exp != exp_before) {
+    // A carry out of the first digit may move the point to the next group of three.
+    before = engineering_digits(exp);
+    shown = before + fd;
+  }
+
+  auto digit = [&](std::int64_t i) { return i < 20 ? digits[i] : '0'; };
+  std::string body(iosign(negative, modes.plus));
+  const std::size_t sign_len = body.size();
+  for (std::int64_t i = 0; i < before; ++i) body.push_back(digit(i));
+  body.push_back('.');
+  if (before == 0) body.append(static_cast<std::size_t>(-k), '0');
+  for (std::int64_t i = before; i < shown; ++i) body.push_back(digit(i));
+  const std::int64_t x = v == 0.0 ? 0 : exp - (before > 0 ? before : k);
+  if (!exponent_part(body, d.op == Op::D ? 'D' : 'E', x, d.e)) {
+    overflow(rec, d.w);
+    return;
+  }
+  // The "0" before the point is written where there is room for it.
+  if (before == 0 && (d.w <= 0 || body.size() < static_cast<std::size_t>(d.w))) body.insert(sign_len, 1, '0');
+  put_field(rec, d.w, body);
+}
+
+void wg_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, const OutItem& item) {
+  Descriptor as = d;
+  switch (item.type.kind) {
+    case ItemKind::Integer:
+      as.op = Op::I;
+      as.m = 1;
+      wiboz_edit(rec, as, modes, item.i);
+      return;
+    case ItemKind::Logical:
+      wl_edit(rec, d, item.i != 0);
+      return;
+    case ItemKind::Character:
+      wa_edit(rec, d, item.chars);
+      return;
+    case ItemKind::Real:
+      break;
+  }
+  const double v = item.r;
+  const int size = item.type.size;
+  if (!std::isfinite(v) || d.d <= 0) {
+    as.op = Op::E;
+    we_edit(rec, as, modes, v, size);
+    return;
+  }
+  // The exponent of the value rounded to d significant digits chooses
+  // between an F field followed by blanks and an E field.
+  std::int64_t fraction = d.d - 1;
+  if (v != 0.0) {
+    char digits[20];
+    int exp = 0;
+    dbl_ascii(v, size != 4 ? 17 : 8, digits, exp);
+    round_digits(digits, size != 4 ? 17 : 8, exp, d.d, size != 4);
+    if (exp < 0 || exp > d.d) {
+      as.op = Op::E;
+      we_edit(rec, as, modes, v, size);
+      return;
+    }
+    fraction = d.d - exp;
+  }
+  const std::int32_t blanks = (d.e < 1 ? 2 : d.e) + 2;
+  if (d.w - blanks < 1) {
+    overflow(rec, d.w);
+    return;
+  }
+  OutRecord f;
+  EditModes unscaled = modes;
+  unscaled.scale = 0;
+  wf_edit(f, desc_f(d.w - blanks, static_cast<std::int32_t>(fraction)), unscaled, v, size);
+  if (f.text.find_first_not_of('*') == std::string::npos) {
+    overflow(rec, d.w);
+    return;
+  }
+  rec.put(f.text);
+  for (std::int32_t i = 0; i < blanks; ++i) rec.put(' ');
 }
 
 void wa_edit(OutRecord& rec, const Descriptor& d, std::string_view item) {

@@ -24,6 +24,10 @@ void write_item(OutRecord& rec, const Descriptor& d, const EditModes& modes, con
 void wiboz_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, std::int64_t v);
 void wf_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size);
 void wa_edit(OutRecord& rec, const Descriptor& d, std::string_view item);
+// E, D, ES and EN with the digit string and rounding of F.
+void we_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size);
+// G: an F field and blanks, or an E field, for a real; I, L or A otherwise.
+void wg_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, const OutItem& item);
 
 // The first significant decimal digits of |v| (8 for a 4-byte real, 17 for
 // an 8-byte real), cut off, not rounded, then zeros up to 20 characters;
