@@ -54,7 +54,13 @@ FrameWindow::FrameWindow(const QString& title, Dialogs& dialogs) : dialogs_(dial
   update_actions();
 }
 
-FrameWindow::~FrameWindow() = default;
+// The windows go first, while the frame is still whole: closing them emits
+// signals that reach it.
+FrameWindow::~FrameWindow() {
+  mdi_->disconnect(this);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+  delete mdi_;
+}
 
 template <class Command>
 QAction* FrameWindow::command(const QString& text, Command run) {

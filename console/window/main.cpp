@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -57,6 +58,9 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   auto dialogs = arb::win::make_qt_dialogs();
   arb::win::FrameWindow frame(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), *dialogs);
+  // The frame's default size: most of the screen, as a desktop gives it.
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    frame.resize(screen->availableSize() * 3 / 4);
   frame.show();
   arb::win::WindowHost host(frame);
   return arb::rt::run_program(host, &arb::arborix);

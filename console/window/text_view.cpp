@@ -51,8 +51,11 @@ void TextView::measure() {
 }
 
 void TextView::write(std::string_view text) {
+  const bool was_modified = text_.modified(), had_selection = text_.has_selection();
   text_.write(text);
   changed();
+  // Written text sets the modified flag and removes a selection, as typing does.
+  if (was_modified != text_.modified() || had_selection != text_.has_selection()) emit stateChanged();
 }
 
 void TextView::type(std::string_view text) {
