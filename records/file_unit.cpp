@@ -91,7 +91,9 @@ bool FileUnit::read_record(std::string& rec, int tab_size) {
   std::size_t scanned = bpos_;
   const char* nl = nullptr;
   for (;;) {
-    nl = static_cast<const char*>(std::memchr(buf_.data() + scanned, '\n', blen_ - scanned));
+    // memchr must not see the null data pointer of a buffer never filled
+    if (blen_ > scanned)
+      nl = static_cast<const char*>(std::memchr(buf_.data() + scanned, '\n', blen_ - scanned));
     if (nl) break;
     scanned = blen_ - bpos_;  // relative: fill() moves the data to the front
     if (!fill()) break;
@@ -104,7 +106,7 @@ bool FileUnit::read_record(std::string& rec, int tab_size) {
   }
   const char* p = buf_.data() + bpos_;
   std::size_t n = end - bpos_;
-  if (!std::memchr(p, '\t', n) && !std::memchr(p, '\r', n)) {
+  if (n == 0 || (!std::memchr(p, '\t', n) && !std::memchr(p, '\r', n))) {
     rec.assign(p, n);
   } else {
     for (std::size_t i = 0; i < n; ++i) {
