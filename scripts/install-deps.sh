@@ -2,7 +2,8 @@
 # Installs what the build and the tests need (Debian packages).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libgtest-dev libreadline-dev libgomp1 qt6-base-dev libgl-dev
-      xvfb xauth poppler-utils time python3)
+      xvfb xauth poppler-utils fonts-dejavu-core time python3 clang-14 libclang-rt-14-dev
+      gfortran)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
