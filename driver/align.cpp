@@ -16,8 +16,16 @@ void align(SeriesStore& s, int k, std::int32_t earliest) {
   if (years + offset > kYearSlots) return;  // refused before; never write past the table
   const int nvars = s.nvars;
   // Each variable's column is its own run of slots, so the variables can
-  // be moved on several threads with the same result.
-#pragma omp parallel for if (nvars * years >= kParallelValues) schedule(static)
+  // be moved on several threads with the same result.  A small series
+  // stays out of the threading run-time altogether.
+  if (nvars * years < kParallelValues) {
+    for (int j = 1; j <= nvars; ++j) {
+      float* col = s.column(j, k);
+      std::copy_backward(col, col + years, col + years + offset);
+    }
+    return;
+  }
+#pragma omp parallel for schedule(static)
   for (int j = 1; j <= nvars; ++j) {
     float* col = s.column(j, k);
     // From the top slot down, so that nothing is overwritten before it moves.

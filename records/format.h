@@ -78,6 +78,9 @@ class FormatEngine {
   // the translation failure's number; nothing else may be called after a
   // failure.
   int init(std::string_view text);
+  // The same with a format translated before (rc its translation's
+  // result); the compiled form must outlive the statement.
+  int init(const CompiledFormat& compiled, int rc);
 
   // setformat: the next descriptor for an item of the given type.  A
   // descriptor that transfers no item is returned as it is; the caller
@@ -109,7 +112,12 @@ class FormatEngine {
   void close_group();
   void revert();
 
-  CompiledFormat fmt_;
+  void reset_state();
+
+  const CompiledFormat& fmt() const { return shared_ ? *shared_ : own_; }
+
+  CompiledFormat own_;                       // the translation made by init(text)
+  const CompiledFormat* shared_ = nullptr;  // or one translated before
   std::size_t pc_ = 0;
   std::array<Group, kMaxDepth> groups_{};  // entry 0 serves the first nesting level
   int depth_ = 0;                          // entries in use

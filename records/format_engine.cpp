@@ -152,15 +152,30 @@ Descriptor for_item(Descriptor d, const ItemType& item) {
 
 }  // namespace
 
-int FormatEngine::init(std::string_view text) {
+void FormatEngine::reset_state() {
   pc_ = 0;
   depth_ = 0;
   entered_group_ = false;
   repeat_ = Descriptor{};
   repeat_left_ = 0;
   data_since_end_ = true;
-  const int rc = trans_format(text, fmt_);
-  if (rc != 0) fmt_.code.assign(1, static_cast<std::uint8_t>(Op::End));  // harmless if used anyway
+}
+
+int FormatEngine::init(std::string_view text) {
+  reset_state();
+  shared_ = nullptr;
+  const int rc = trans_format(text, own_);
+  if (rc != 0) own_.code.assign(1, static_cast<std::uint8_t>(Op::End));  // harmless if used anyway
+  return rc;
+}
+
+int FormatEngine::init(const CompiledFormat& compiled, int rc) {
+  reset_state();
+  shared_ = &compiled;
+  if (rc != 0) {
+    own_.code.assign(1, static_cast<std::uint8_t>(Op::End));
+    shared_ = nullptr;
+  }
   return rc;
 }
 
@@ -197,7 +212,7 @@ Descriptor FormatEngine::setformat(const ItemType& item) {
     return for_item(repeat_, item);
   }
   for (;;) {
-    const Instr in = Decoder(fmt_.code, pc_).next();
+    const Instr in = Decoder(fmt().code, pc_).next();
     switch (in.desc.op) {
       case Op::GroupOpen:
         open_group(in.repeat);
@@ -231,7 +246,7 @@ bool FormatEngine::nextformat(Descriptor& out) {
   if (repeat_left_ > 0) return false;
   for (;;) {
     std::size_t pc = pc_;
-    const Instr in = Decoder(fmt_.code, pc).next();
+    const Instr in = Decoder(fmt().code, pc).next();
     if (in.desc.op == Op::End || is_data(in.desc.op)) return false;
     pc_ = pc;
     if (in.desc.op == Op::GroupOpen) {

@@ -53,7 +53,8 @@ class StatementImpl final : public RecordSource {
         modes_.blank_zero = unit_->blank_zero;
       }
       if (!list_) {
-        int err = engine_.init(format);
+        const TranslatedFormat* t = rl.formats.get(format);
+        int err = t ? engine_.init(t->compiled, t->rc) : engine_.init(format);
         if (err != 0) throw IoError::runtime(static_cast<Err>(err));
       }
       if (dir == Statement::Dir::read) {

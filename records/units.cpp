@@ -25,6 +25,7 @@ void RecordLayer::reset() {
   (void)units.close_all();
   started = false;
   options = RuntimeOptions{};
+  formats.clear();
 }
 
 void console_out(std::string_view text) {

@@ -12,6 +12,7 @@
 #include "records/console_host.h"
 #include "records/errors.h"
 #include "records/file_unit.h"
+#include "records/format_cache.h"
 #include "records/runtime_options.h"
 
 namespace arb::rt {
@@ -56,6 +57,7 @@ struct RecordLayer {
   RuntimeOptions options;
   bool started = false;
   UnitTable units;
+  FormatCache formats;
   std::recursive_mutex io_lib_mutex;
 
   // Reads the run-time options at the first statement and writes the
