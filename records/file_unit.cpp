@@ -85,8 +85,15 @@ bool FileUnit::fill() {
 }
 
 bool FileUnit::read_record(std::string& rec, int tab_size) {
+  std::string_view view;
+  const bool got = read_record(view, tab_size);
+  rec.assign(view);
+  return got;
+}
+
+bool FileUnit::read_record(std::string_view& rec, int tab_size) {
   if (!wbuf_.empty()) flush();
-  rec.clear();
+  rec = {};
   if (at_eof_) return false;
   std::size_t scanned = bpos_;
   const char* nl = nullptr;
@@ -107,18 +114,20 @@ bool FileUnit::read_record(std::string& rec, int tab_size) {
   const char* p = buf_.data() + bpos_;
   std::size_t n = end - bpos_;
   if (n == 0 || (!std::memchr(p, '\t', n) && !std::memchr(p, '\r', n))) {
-    rec.assign(p, n);
+    rec = std::string_view(p, n);
   } else {
+    expanded_.clear();
     for (std::size_t i = 0; i < n; ++i) {
       char c = p[i];
       if (c == '\r') continue;
       if (c == '\t') {
         std::size_t t = static_cast<std::size_t>(tab_size);
-        rec.append(t - rec.size() % t, ' ');
+        expanded_.append(t - expanded_.size() % t, ' ');
       } else {
-        rec.push_back(c);
+        expanded_.push_back(c);
       }
     }
+    rec = expanded_;
   }
   bpos_ = nl ? end + 1 : end;
   return true;

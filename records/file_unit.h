@@ -28,6 +28,9 @@ class FileUnit {
   // widened to tab stops.  A last line without a line end is a record.
   // Returns false at the end of the file.  Throws IoError.
   bool read_record(std::string& rec, int tab_size);
+  // The same without a copy: rec views the unit's buffer, valid until the
+  // unit's next operation.
+  bool read_record(std::string_view& rec, int tab_size);
 
   // Buffers one record, with or without its line end.  The first write
   // after an open, rewind or backspace cuts the file at that point.
@@ -52,6 +55,7 @@ class FileUnit {
   bool writable_ = false;
   bool regular_ = true;
   std::vector<char> buf_;     // read buffer
+  std::string expanded_;      // the record read last, where tabs or CR changed it
   std::size_t bpos_ = 0, blen_ = 0;
   off_t buf_off_ = 0;         // file offset of buf_[0]
   bool at_eof_ = false;

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "records/errors.h"
+#include "records/input_fast.h"
 
 namespace arb::rt {
 
@@ -140,7 +141,14 @@ std::size_t field_width(const InRecord& rec, const Descriptor& d) {
 
 void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, const InItem& item) {
   if (item.type.kind != ItemKind::Integer || !valid_int_size(item.type.size)) mismatch();
-  const std::string s = process_blanks(getinput(rec, d, field_width(rec, d)), modes.blank_zero);
+  const std::string_view field = getinput(rec, d, field_width(rec, d));
+  std::int64_t v = 0;
+  if (d.op == Op::I && fast_int(field, modes.blank_zero, v)) {
+    store_int(item, v);
+    return;
+  }
+  std::string scratch;
+  const std::string_view s = process_blanks(field, modes.blank_zero, scratch);
   int base = 10;
   if (d.op == Op::B) base = 2;
   if (d.op == Op::O) base = 8;
@@ -150,8 +158,14 @@ void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
 
 void rdefg_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, const InItem& item) {
   if (item.type.kind != ItemKind::Real || (item.type.size != 4 && item.type.size != 8)) mismatch();
-  const std::string s = process_blanks(getinput(rec, d, field_width(rec, d)), modes.blank_zero);
-  store_real(item, read_real_text(s, d.d, modes.scale));
+  const std::string_view field = getinput(rec, d, field_width(rec, d));
+  double v = 0.0;
+  if (fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+    store_real(item, v);
+    return;
+  }
+  std::string scratch;
+  store_real(item, read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale));
 }
 
 // A: the last L characters of the field blank-padded to w, or, when w is
@@ -163,10 +177,11 @@ void ra_edit(InRecord& rec, const Descriptor& d, const InItem& item) {
   const std::size_t len = item.type.len;
   char* out = static_cast<char*>(item.ref);
   const std::size_t from = w >= len ? w - len : 0;
-  for (std::size_t i = 0; i < len; ++i) {
-    const std::size_t j = from + i;
-    out[i] = j < w && j < field.size() ? field[j] : ' ';
-  }
+  // Characters from[from, min(w, field size)) go first, blanks after them.
+  const std::size_t have = from < field.size() ? std::min(w, field.size()) - from : 0;
+  const std::size_t n = std::min(have, len);
+  if (n > 0) std::copy_n(field.data() + from, n, out);
+  std::fill(out + n, out + len, ' ');
 }
 
 // L: never an error; only the first letter after blanks and a point counts.
@@ -207,23 +222,31 @@ std::string_view getinput(InRecord& rec, const Descriptor& d, std::size_t width)
   return field;
 }
 
-std::string process_blanks(std::string_view field, bool blank_zero) {
+std::string_view process_blanks(std::string_view field, bool blank_zero, std::string& scratch) {
   std::size_t i = 0;
   while (i < field.size() && is_blank(field[i])) ++i;
   field.remove_prefix(i);
+  // Most fields hold no blank after the leading ones: the field itself.
+  std::size_t inner = 0;
+  while (inner < field.size() && !is_blank(field[inner])) ++inner;
+  if (inner == field.size()) return field;
   std::size_t j = 0;
   if (j < field.size() && is_sign(field[j])) ++j;
   while (j < field.size() && is_blank(field[j])) ++j;
   const bool zeros = blank_zero && !(j < field.size() && is_inf_nan_letter(field[j]));
-  std::string out;
-  out.reserve(field.size());
+  scratch.clear();
   for (char c : field) {
     if (!is_blank(c))
-      out.push_back(c);
+      scratch.push_back(c);
     else if (zeros)
-      out.push_back('0');
+      scratch.push_back('0');
   }
-  return out;
+  return scratch;
+}
+
+std::string process_blanks(std::string_view field, bool blank_zero) {
+  std::string scratch;
+  return std::string(process_blanks(field, blank_zero, scratch));
 }
 
 NumberParts numcheck(std::string_view s) {

@@ -40,6 +40,9 @@ std::string_view getinput(InRecord& rec, const Descriptor& d, std::size_t width)
 // (blanks ignored) or made "0" (blank_zero), always dropped in a field that
 // starts, after its sign, with I or N.
 std::string process_blanks(std::string_view field, bool blank_zero);
+// The same without a copy where the field needs no change: the result views
+// the field or the scratch text.
+std::string_view process_blanks(std::string_view field, bool blank_zero, std::string& scratch);
 
 // A real number's text split by numcheck.  The digit views point into the
 // checked text.

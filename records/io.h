@@ -13,6 +13,7 @@
 
 #include <array>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -71,8 +72,13 @@ class Statement {
   void get(const InItem& item);
   Outcome finish();
 
+  // The statement's state lives in the object, not on the heap: a data
+  // file is read with two statements per line.
+  static constexpr std::size_t kImplSize = 1024;
+
  private:
-  std::unique_ptr<StatementImpl> impl_;
+  alignas(std::max_align_t) std::byte storage_[kImplSize];
+  StatementImpl* impl_;
 };
 
 // Items of a write: numbers, texts, fixed character fields and runs of reals.

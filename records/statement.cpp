@@ -1,5 +1,6 @@
 // One READ or WRITE statement: the unit, the format engine, the record and
 // the outcome, from the statement's start to its end.
+#include <new>
 #include <optional>
 #include <string>
 
@@ -123,8 +124,7 @@ class StatementImpl final : public RecordSource {
       console_record(*line, text_, layer().options.tab_size);
       rec.text = text_;
     } else {
-      if (!unit_->file->read_record(text_, layer().options.tab_size)) throw EndOfInput{};
-      rec.text = text_;
+      if (!unit_->file->read_record(rec.text, layer().options.tab_size)) throw EndOfInput{};
     }
     rec.pos = 0;
     rec.pads = true;
@@ -237,10 +237,12 @@ class StatementImpl final : public RecordSource {
   Outcome outcome_ = Outcome::ok;
 };
 
-Statement::Statement(Dir dir, UnitSpec unit, std::string_view format, bool list, Branches br)
-    : impl_(std::make_unique<StatementImpl>(dir, unit, format, list, br)) {}
+static_assert(sizeof(StatementImpl) <= Statement::kImplSize && alignof(StatementImpl) <= alignof(std::max_align_t));
 
-Statement::~Statement() = default;
+Statement::Statement(Dir dir, UnitSpec unit, std::string_view format, bool list, Branches br)
+    : impl_(new (storage_) StatementImpl(dir, unit, format, list, br)) {}
+
+Statement::~Statement() { impl_->~StatementImpl(); }
 
 void Statement::put(const OutItem& item) { impl_->put(item); }
 void Statement::get(const InItem& item) { impl_->get(item); }
