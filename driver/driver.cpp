@@ -1,6 +1,7 @@
 #include "driver/driver.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "driver/align.h"
 #include "driver/coverage.h"
@@ -83,8 +84,10 @@ void arborix() {
   grand_statistics(s);
   write_statistics(s);
   write_method_heading(method);
+  const std::vector<float> record = average_record(s, c, method);
   for (int i = 1; i <= c.length; ++i) {
-    average_year(s, i, c, method);
+    const float* row = record.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(s.nvars);
+    for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
     write_year_row(s, c.earliest_first + i - 1);
   }
   end_of_run();

@@ -38,13 +38,52 @@ void grand_statistics(SeriesStore& s) {
   }
 }
 
+namespace {
+
+// One series' value added to a running sum; every step is rounded to 32 bits.
+inline void add_value(float& r, float v, float mean, float sd, Method method) {
+  switch (method) {
+    case Method::straight:
+      r = r + v;
+      break;
+    case Method::mean_adjusted: {
+      const float t = v + r;
+      r = t - mean;
+      break;
+    }
+    case Method::mean_variance_adjusted: {
+      const float z = (v - mean) / sd;
+      r = r + z;
+      break;
+    }
+  }
+}
+
+// The average of variable j from its sum over count series.
+float finished_average(const SeriesStore& s, int j, float sum, std::int32_t count, Method method) {
+  if (count < 1) return s.flag;
+  const int grand = s.nseries + 1;
+  const float q = sum / static_cast<float>(count);
+  switch (method) {
+    case Method::straight:
+      return q;
+    case Method::mean_adjusted:
+      return q + s.mean(grand, j);
+    case Method::mean_variance_adjusted: {
+      const float scaled = q * s.sd(grand, j);
+      return scaled + s.mean(grand, j);
+    }
+  }
+  return q;
+}
+
+}  // namespace
+
 void average_year(SeriesStore& s, int i, const Coverage& c, Method method) {
   const std::int32_t year = c.earliest_first + i - 1;
   const int nvars = s.nvars;
   const float flag = s.flag;
-  // One running sum per variable, each taken over the series in order: the
-  // same sums as one variable at a time, with the value array read series
-  // by series.
+  // One running sum per variable, each taken over the series in order.
   std::array<float, kVarSlots> sum{};
   std::array<std::int32_t, kVarSlots> count{};
   for (int k = 1; k <= s.nseries; ++k) {
@@ -53,46 +92,48 @@ void average_year(SeriesStore& s, int i, const Coverage& c, Method method) {
       const float v = s.value(i, j, k);
       if (v == flag) continue;
       ++count[j - 1];
-      float& r = sum[j - 1];
-      // Every step is rounded to 32 bits.
-      switch (method) {
-        case Method::straight:
-          r = r + v;
-          break;
-        case Method::mean_adjusted: {
-          const float t = v + r;
-          r = t - s.mean(k, j);
-          break;
-        }
-        case Method::mean_variance_adjusted: {
-          const float z = (v - s.mean(k, j)) / s.sd(k, j);
-          r = r + z;
-          break;
-        }
+      add_value(sum[j - 1], v, s.mean(k, j), s.sd(k, j), method);
+    }
+  }
+  for (int j = 1; j <= nvars; ++j) s.avg(j) = finished_average(s, j, sum[j - 1], count[j - 1], method);
+}
+
+std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method) {
+  const int nvars = s.nvars;
+  const int length = c.length;
+  const float flag = s.flag;
+  const auto cells = static_cast<std::size_t>(std::max(0, nvars)) * static_cast<std::size_t>(std::max(0, length));
+  // Sums and counts variable by variable, slot by slot: each sum still
+  // takes the series in order, so every sum is average_year's.
+  std::vector<float> sum(cells, 0.0F);
+  std::vector<std::int32_t> count(cells, 0);
+  for (int k = 1; k <= s.nseries; ++k) {
+    // The slots of the years the series covers.
+    const int first = std::max(1, s.span(k, 1) - c.earliest_first + 1);
+    const int last = std::min(length, s.span(k, 2) - c.earliest_first + 1);
+    if (first > last) continue;
+    for (int j = 1; j <= nvars; ++j) {
+      const float* col = s.column(j, k);
+      const float mean = s.mean(k, j);
+      const float sd = s.sd(k, j);
+      float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
+      std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
+      for (int i = first; i <= last; ++i) {
+        const float v = col[i - 1];
+        if (v == flag) continue;
+        ++counts[i - 1];
+        add_value(sums[i - 1], v, mean, sd, method);
       }
     }
   }
-  const int grand = s.nseries + 1;
+  std::vector<float> rows(cells);
   for (int j = 1; j <= nvars; ++j) {
-    if (count[j - 1] < 1) {
-      s.avg(j) = flag;
-      continue;
-    }
-    const float q = sum[j - 1] / static_cast<float>(count[j - 1]);
-    switch (method) {
-      case Method::straight:
-        s.avg(j) = q;
-        break;
-      case Method::mean_adjusted:
-        s.avg(j) = q + s.mean(grand, j);
-        break;
-      case Method::mean_variance_adjusted: {
-        const float scaled = q * s.sd(grand, j);
-        s.avg(j) = scaled + s.mean(grand, j);
-        break;
-      }
-    }
+    const std::size_t at = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
+    for (int i = 1; i <= length; ++i)
+      rows[static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(nvars) + static_cast<std::size_t>(j - 1)] =
+          finished_average(s, j, sum[at + static_cast<std::size_t>(i - 1)], count[at + static_cast<std::size_t>(i - 1)], method);
   }
+  return rows;
 }
 
 }  // namespace arb

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "driver/coverage.h"
 #include "driver/store.h"
@@ -27,5 +28,11 @@ void grand_statistics(SeriesStore& s);
 // every variable averaged over the series that cover the year and have a
 // value there; the flag where none has.
 void average_year(SeriesStore& s, int i, const Coverage& c, Method method);
+
+// The average rows of every year slot 1 to c.length at once, row i's
+// variable j at (i - 1) * nvars + j - 1: the values and sums of
+// average_year, with the value array read series by series in memory
+// order rather than year by year across the whole store.
+std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method);
 
 }  // namespace arb

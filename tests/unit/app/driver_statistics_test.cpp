@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "driver/align.h"
@@ -195,6 +197,37 @@ TEST_F(GrandStatistics, UndefinedDeviationMakesTheGrandDeviationUndefined) {
   grand_statistics(s);
   EXPECT_FLOAT_EQ(s.mean(3, 1), 1.5F);
   EXPECT_TRUE(std::isnan(s.sd(3, 1)));
+}
+
+// The record computed series by series must be the year-by-year one to
+// the last bit, for every method, with gaps, flags and uneven spans.
+TEST_F(Averaging, WholeRecordAtOnceMatchesYearByYear) {
+  std::mt19937 rng(99);
+  std::uniform_real_distribution<float> value(-30.0F, 40.0F);
+  std::uniform_int_distribution<int> start(1900, 1930), length(5, 60);
+  std::bernoulli_distribution missing(0.1);
+  for (int k = 1; k <= test::kTestSeries; ++k) {
+    const int n = length(rng);
+    std::vector<std::vector<float>> vars(5, std::vector<float>(static_cast<std::size_t>(n)));
+    for (auto& v : vars)
+      for (float& x : v) x = missing(rng) ? s.flag : value(rng);
+    put_series(k, static_cast<std::int16_t>(start(rng)), vars);
+  }
+  for (int j = 1; j <= s.nvars; ++j) s.value(1, j, 2) = s.flag;  // a series missing in its first year
+  prepare();
+  for (Method m : {Method::straight, Method::mean_adjusted, Method::mean_variance_adjusted}) {
+    const std::vector<float> rows = average_record(s, c, m);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.length * s.nvars));
+    for (int i = 1; i <= c.length; ++i) {
+      average_year(s, i, c, m);
+      for (int j = 1; j <= s.nvars; ++j) {
+        const float one = s.avg(j);
+        const float all = rows[static_cast<std::size_t>((i - 1) * s.nvars + j - 1)];
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(one), std::bit_cast<std::uint32_t>(all))
+            << "slot " << i << " variable " << j << " method " << static_cast<int>(m);
+      }
+    }
+  }
 }
 
 }  // namespace
