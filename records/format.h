@@ -99,6 +99,16 @@ class FormatEngine {
   // 21st nested level.
   bool nextformat(Descriptor& out);
 
+  // The next repetition of a repeated data descriptor whose width was
+  // written (12F5.1): what setformat gives for any item of its kind, here
+  // without the walk.  False when there is none; nothing changes then.
+  bool next_repeat(Descriptor& out) {
+    if (repeat_left_ <= 0 || repeat_.w <= 0) return false;
+    --repeat_left_;
+    out = repeat_;
+    return true;
+  }
+
  private:
   // One level of nested parentheses inside the outermost pair.
   struct Group {

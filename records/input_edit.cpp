@@ -143,7 +143,7 @@ void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (item.type.kind != ItemKind::Integer || !valid_int_size(item.type.size)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   std::int64_t v = 0;
-  if (d.op == Op::I && fast_int(field, modes.blank_zero, v)) {
+  if (d.op == Op::I && !g_options.general_only && fast_int(field, modes.blank_zero, v)) {
     store_int(item, v);
     return;
   }
@@ -160,7 +160,7 @@ void rdefg_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (item.type.kind != ItemKind::Real || (item.type.size != 4 && item.type.size != 8)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   double v = 0.0;
-  if (fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+  if (!g_options.general_only && fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
     store_real(item, v);
     return;
   }
@@ -377,6 +377,21 @@ void rposition_spec(InRecord& rec, const Descriptor& d, EditModes& modes) {
     case Op::P: modes.scale = d.n; break;
     default: break;  // SP, SS, S, "$", ":" do nothing on input; "/" is the statement's
   }
+}
+
+void read_real4(InRecord& rec, const Descriptor& d, EditModes& modes, float& value) {
+  if (d.op == Op::F && d.w > 0 && !g_options.general_only && fast_f_field(rec, d.w, d.d, modes, value)) return;
+  if (d.op != Op::F) {
+    read_item(rec, d, modes, in_real(value));
+    return;
+  }
+  const std::string_view field = getinput(rec, d, field_width(rec, d));
+  double v = 0.0;
+  if (g_options.general_only || !fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+    std::string scratch;
+    v = read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale);
+  }
+  value = to_float(v);
 }
 
 void read_item(InRecord& rec, const Descriptor& d, EditModes& modes, const InItem& item) {

@@ -17,6 +17,7 @@ namespace arb::rt {
 struct InputOptions {
   bool relaxed = false;     // digits, points, signs and exponent letters in any order
   bool strict_nan = false;  // a field starting with I or N must spell INF, INFINITY or NAN
+  bool general_only = false;  // no one-pass reading of common fields (to check it against)
 };
 void set_input_options(InputOptions opts);
 InputOptions input_options();
@@ -30,6 +31,8 @@ void rposition_spec(InRecord& rec, const Descriptor& d, EditModes& modes);
 // (getinput, then riboz_edit, rdefg_edit, ra_edit, rl_edit or rq_edit).
 // Throws IoError (IllegalNumeric, TypeMismatch, PastEor).
 void read_item(InRecord& rec, const Descriptor& d, EditModes& modes, const InItem& item);
+// read_item for a 4-byte real item, the monthly values of a data line.
+void read_real4(InRecord& rec, const Descriptor& d, EditModes& modes, float& value);
 
 // getinput: the next field of at most width characters; a comma ends an I,
 // B, O, Z, F, E, D, ES, EN or G field early.  A short record gives what is

@@ -18,36 +18,45 @@ constexpr int kMaxExactPower = 22;
 struct Shape {
   bool negative = false;
   std::uint64_t digits = 0;  // all digits of the field, point ignored
-  int count = 0;             // how many
   int fraction = 0;          // digits after the point
   bool point = false;
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_digit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 // Blanks, sign, digits and one point, blanks; under blank_zero no blank
 // may follow the number (it would be a zero).
 bool take_shape(std::string_view f, bool blank_zero, bool allow_point, Shape& s) {
-  std::size_t i = 0;
-  const std::size_t n = f.size();
-  while (i < n && is_blank(f[i])) ++i;
-  if (i < n && (f[i] == '+' || f[i] == '-')) s.negative = f[i++] == '-';
-  for (; i < n; ++i) {
-    const char c = f[i];
-    if (c >= '0' && c <= '9') {
-      if (++s.count > kMaxDigits) return false;
-      s.digits = s.digits * 10 + static_cast<unsigned>(c - '0');
-      if (s.point) ++s.fraction;
-    } else if (c == '.' && allow_point && !s.point) {
-      s.point = true;
+  const char* p = f.data();
+  const char* const end = p + f.size();
+  while (p != end && is_blank(*p)) ++p;
+  if (p != end && (*p == '+' || *p == '-')) s.negative = *p++ == '-';
+  const char* const first = p;
+  const char* point = nullptr;
+  std::uint64_t v = 0;
+  for (; p != end; ++p) {
+    if (is_digit(*p)) {
+      v = v * 10 + static_cast<unsigned>(*p - '0');
+    } else if (*p == '.' && allow_point && !point) {
+      point = p;
     } else {
       break;
     }
   }
-  if (s.count == 0) return false;  // a sign or a point alone, or an empty field
-  if (i < n && blank_zero) return false;
-  for (; i < n; ++i)
-    if (!is_blank(f[i])) return false;
+  const char* const stop = p;
+  const auto count = (stop - first) - (point ? 1 : 0);
+  // A sign or a point alone, an empty field, or more digits than a double
+  // holds exactly (the integer may have wrapped then; it is not used).
+  if (count == 0 || count > kMaxDigits) return false;
+  if (p != end) {
+    if (blank_zero) return false;
+    for (; p != end; ++p)
+      if (!is_blank(*p)) return false;
+  }
+  s.digits = v;
+  s.point = point != nullptr;
+  s.fraction = point ? static_cast<int>(stop - point - 1) : 0;
   return true;
 }
 
@@ -71,6 +80,17 @@ bool fast_real(std::string_view field, bool blank_zero, std::int32_t d, std::int
   else if (e < 0)
     x /= power_of_ten(static_cast<int>(-e));
   value = s.negative ? -x : x;
+  return true;
+}
+
+bool fast_f_field(InRecord& rec, std::int32_t w, std::int32_t d, const EditModes& modes, float& value) {
+  const std::size_t pos = rec.pos;
+  const auto width = static_cast<std::size_t>(w);
+  if (pos > rec.text.size() || rec.text.size() - pos < width) return false;
+  double v = 0.0;
+  if (!fast_real(rec.text.substr(pos, width), modes.blank_zero, d, modes.scale, v)) return false;
+  rec.pos = pos + width;
+  value = to_float(v);
   return true;
 }
 

@@ -70,6 +70,8 @@ class Statement {
 
   void put(const OutItem& item);
   void get(const InItem& item);
+  // A run of 4-byte reals, as many get(in_real(x)) calls.
+  void get_reals(std::span<float> values);
   Outcome finish();
 
   // The statement's state lives in the object, not on the heap: a data
@@ -99,7 +101,7 @@ inline void read_transfer(Statement& s, float& v) { s.get(in_real(v)); }
 inline void read_transfer(Statement& s, double& v) { s.get(in_real8(v)); }
 inline void read_transfer(Statement& s, char& v) { s.get(in_chars(&v, 1)); }
 inline void read_transfer(Statement& s, std::span<char> v) { s.get(in_chars(v.data(), v.size())); }
-inline void read_transfer(Statement& s, std::span<float> v) { for (float& x : v) s.get(in_real(x)); }
+inline void read_transfer(Statement& s, std::span<float> v) { s.get_reals(v); }
 inline void read_transfer(Statement& s, CharElements v) {
   for (std::size_t i = 0; i + v.elem <= v.chars.size(); i += v.elem) s.get(in_chars(v.chars.data() + i, v.elem));
 }

@@ -79,18 +79,17 @@ class StatementImpl final : public RecordSource {
   }
 
   void get(const InItem& item) {
+    guarded([&] { get_one(item); });
+  }
+
+  void get_reals(std::span<float> values) {
     guarded([&] {
-      if (list_) {
-        reader_->read_item(item);
-        return;
-      }
-      for (;;) {
-        Descriptor d = engine_.setformat(item.type);
-        if (is_data(d.op)) {
-          read_item(in_, d, modes_, item);
-          return;
-        }
-        read_control(d);
+      Descriptor d;
+      for (float& x : values) {
+        if (!list_ && engine_.next_repeat(d))
+          read_real4(in_, d, modes_, x);
+        else
+          get_one(in_real(x));
       }
     });
   }
@@ -171,6 +170,21 @@ class StatementImpl final : public RecordSource {
                    unit_text(unit_spec_.number, unit_spec_.internal));
   }
 
+  void get_one(const InItem& item) {
+    if (list_) {
+      reader_->read_item(item);
+      return;
+    }
+    for (;;) {
+      Descriptor d = engine_.setformat(item.type);
+      if (is_data(d.op)) {
+        read_item(in_, d, modes_, item);
+        return;
+      }
+      read_control(d);
+    }
+  }
+
   // Descriptors that transfer no item, and record ends.
   void write_control(const Descriptor& d) {
     if (d.op == Op::End) {
@@ -246,6 +260,7 @@ Statement::~Statement() { impl_->~StatementImpl(); }
 
 void Statement::put(const OutItem& item) { impl_->put(item); }
 void Statement::get(const InItem& item) { impl_->get(item); }
+void Statement::get_reals(std::span<float> values) { impl_->get_reals(values); }
 Outcome Statement::finish() { return impl_->finish(); }
 
 }  // namespace arb::rt

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "records/input_edit.h"
 #include "records/io.h"
@@ -17,8 +18,13 @@ void RecordLayer::start() {
   if (started) return;
   started = true;
   options = parse_runtime_options(std::getenv("VELMOR_RT_FLAGS"), std::getenv("TABSIZE"), std::getenv("UMASK"));
-  set_input_options({options.relaxed_input, options.strict_nan_input});
+  set_input_options({options.relaxed_input, options.strict_nan_input, general_path_only()});
   if (!options.unknown.empty()) console_out("Warning: unknown runtime option " + options.unknown + "\n");
+}
+
+bool general_path_only() {
+  const char* v = std::getenv("ARBORIX_GENERAL_PATH");
+  return v && *v && std::string_view(v) != "0";
 }
 
 void RecordLayer::reset() {

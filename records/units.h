@@ -70,6 +70,11 @@ struct RecordLayer {
 
 RecordLayer& layer();
 
+// ARBORIX_GENERAL_PATH set (and not "0"): every number is read, and the
+// record averaged, by the general routines only, so that a benchmark can
+// check the fast ones against them on the same data.
+bool general_path_only();
+
 // Text of a unit in the error report: the number, "*" or "INTERNAL".
 std::string unit_text(int number, bool internal);
 

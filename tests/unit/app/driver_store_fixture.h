@@ -19,7 +19,7 @@ class StoreTest : public ::testing::Test {
 
   void SetUp() override {
     for (int k = 1; k <= kTestSeries + 1; ++k) {
-      std::fill_n(&s.values[k - 1][0][0], kVarSlots * kYearSlots, 0.0F);
+      std::fill_n(&s.values[k - 1].v[0][0], kVarSlots * kYearSlots, 0.0F);
       for (int c = 1; c <= 3; ++c) s.span(k, c) = 0;
       for (int j = 1; j <= kVarSlots; ++j) s.mean(k, j) = s.sd(k, j) = 0.0F;
     }
