@@ -99,6 +99,13 @@ class FormatEngine {
   // 21st nested level.
   bool nextformat(Descriptor& out);
 
+  // The statement's record position.  A repetition of a group that
+  // delivers no data descriptor and no record end is a function of the
+  // position alone; once one leaves the position as it found it, so would
+  // every further one, and the group is left at once.  ‹(999999999(1X),I4)›
+  // then costs a few repetitions, not a billion.
+  void watch(const std::size_t* position) { position_ = position; }
+
   // The next repetition of a repeated data descriptor whose width was
   // written (12F5.1): what setformat gives for any item of its kind, here
   // without the walk.  False when there is none; nothing changes then.
@@ -111,16 +118,20 @@ class FormatEngine {
 
  private:
   // One level of nested parentheses inside the outermost pair.
+  static constexpr std::size_t kNoMark = static_cast<std::size_t>(-1);
   struct Group {
     std::int32_t count = 0;  // repeat count
     std::int32_t left = 0;   // repetitions still to run
     std::size_t first = 0;   // offset of the group's first instruction
+    bool busy = false;           // this repetition delivered data or a record end
+    std::size_t mark = kNoMark;  // the position after the last idle repetition
   };
   static constexpr int kMaxDepth = 20;
 
   void open_group(std::int32_t count);
   void close_group();
   void revert();
+  void mark_busy();  // every open group: this repetition did more than move
 
   void reset_state();
 
@@ -135,6 +146,7 @@ class FormatEngine {
   Descriptor repeat_;                      // the data descriptor being repeated, as written
   std::int32_t repeat_left_ = 0;
   bool data_since_end_ = true;  // a data descriptor was delivered since the last Op::End
+  const std::size_t* position_ = nullptr;  // watched record position, if any
 };
 
 }  // namespace arb::rt

@@ -188,11 +188,20 @@ void FormatEngine::open_group(std::int32_t count) {
 
 void FormatEngine::close_group() {
   Group& g = groups_[static_cast<std::size_t>(depth_ - 1)];
-  if (--g.left > 0) {
+  if (--g.left > 0 && position_ && !g.busy) {
+    if (g.mark == *position_) g.left = 0;  // the next repetitions would change nothing
+    g.mark = *position_;
+  }
+  if (g.left > 0) {
     pc_ = g.first;
+    g.busy = false;
   } else {
     --depth_;  // entry 0 keeps the last first-level group for reversion
   }
+}
+
+void FormatEngine::mark_busy() {
+  for (int k = 0; k < depth_; ++k) groups_[static_cast<std::size_t>(k)].busy = true;
 }
 
 void FormatEngine::revert() {
@@ -202,6 +211,8 @@ void FormatEngine::revert() {
   }
   Group& g = groups_[0];
   g.left = g.count;
+  g.busy = false;
+  g.mark = kNoMark;
   pc_ = g.first;
   depth_ = 1;
 }
@@ -234,8 +245,10 @@ Descriptor FormatEngine::setformat(const ItemType& item) {
       repeat_ = in.desc;
       repeat_left_ = in.repeat - 1;
       data_since_end_ = true;
+      mark_busy();
       return for_item(in.desc, item);
     }
+    if (in.desc.op == Op::Slash || in.desc.op == Op::Q) mark_busy();
     return in.desc;
   }
 }
@@ -254,6 +267,7 @@ bool FormatEngine::nextformat(Descriptor& out) {
     } else if (in.desc.op == Op::GroupClose) {
       close_group();
     } else {
+      if (in.desc.op == Op::Slash || in.desc.op == Op::Q) mark_busy();
       out = in.desc;
       return true;
     }

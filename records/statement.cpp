@@ -57,6 +57,7 @@ class StatementImpl final : public RecordSource {
         const TranslatedFormat* t = rl.formats.get(format);
         int err = t ? engine_.init(t->compiled, t->rc) : engine_.init(format);
         if (err != 0) throw IoError::runtime(static_cast<Err>(err));
+        engine_.watch(dir == Statement::Dir::read ? &in_.pos : &out_.pos);
       }
       if (dir == Statement::Dir::read) {
         next_record(in_);

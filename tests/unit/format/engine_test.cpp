@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -332,6 +333,65 @@ TEST(Init, ReusesTheCompiledStorage) {
   const char* first = eng.setformat(kInt).text.data();
   ASSERT_EQ(eng.init("('abc')"), 0);
   EXPECT_EQ(eng.setformat(kInt).text.data(), first);
+}
+
+// Idle repetitions: a group that delivers no data descriptor and no record
+// end, watched against a record position that moves as a read would move
+// it (clamped between column 1 and the column after the record's end).
+struct IdleCase {
+  const char* format;
+  std::size_t start;   // position before the first descriptor
+  std::size_t length;  // record length: the clamp on the right
+  Seq expected;        // delivered up to and with the first data descriptor
+  friend void PrintTo(const IdleCase& c, std::ostream* os) { *os << c.format; }
+};
+
+class IdleGroups : public ::testing::TestWithParam<IdleCase> {};
+
+TEST_P(IdleGroups, StopWhenARepetitionChangesNothing) {
+  const IdleCase& c = GetParam();
+  FormatEngine eng = engine(c.format);
+  std::size_t pos = c.start;
+  eng.watch(&pos);
+  Seq out;
+  for (int guard = 0; guard < 1000; ++guard) {
+    const Descriptor d = eng.setformat(kInt);
+    out.push_back(describe(d));
+    if (is_data(d.op)) break;
+    const auto n = static_cast<std::size_t>(d.n);
+    if (d.op == Op::X || d.op == Op::TR) pos = std::min(pos + n, c.length);
+    if (d.op == Op::TL) pos = n > pos ? 0 : pos - n;
+    if (d.op == Op::T) pos = std::min(n > 0 ? n - 1 : 0, c.length);
+  }
+  EXPECT_EQ(out, c.expected) << c.format;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, IdleGroups,
+    ::testing::Values(
+        // a billion blanks passed over: the move stops at the record's end
+        IdleCase{"(999999999(1X),I4)", 0, 2, {"X1", "X1", "X1", "I4.1"}},
+        // no move at all: the second repetition shows it
+        IdleCase{"(2147483647(T3),I4)", 0, 9, {"T3", "T3", "I4.1"}},
+        // fewer repetitions than the clamp needs: every one is carried out
+        IdleCase{"(3(1X),I4)", 0, 80, {"X1", "X1", "X1", "I4.1"}},
+        // moving left to column 1
+        IdleCase{"(99999(TR1,TL2),I4)", 2, 9, {"TR1", "TL2", "TR1", "TL2", "TR1", "TL2", "I4.1"}},
+        // nested idle groups
+        IdleCase{"(9999(9999(1X)),I4)", 0, 1, {"X1", "X1", "X1", "X1", "I4.1"}},
+        // record ends are never cut short, whatever the position does
+        IdleCase{"(4(/),I4)", 0, 0, {"/1", "/1", "/1", "/1", "I4.1"}}));
+
+TEST(IdleGroups, GroupsWithDataKeepEveryRepetition) {
+  FormatEngine eng = engine("(3(I2),I9)");
+  std::size_t pos = 0;  // never moves
+  eng.watch(&pos);
+  EXPECT_EQ(deliver(eng, 4), (Seq{"I2.1", "I2.1", "I2.1", "I9.1"}));
+}
+
+TEST(IdleGroups, UnwatchedEngineRunsEveryRepetition) {
+  FormatEngine eng = engine("(5(T3),I4)");
+  EXPECT_EQ(deliver(eng, 6), (Seq{"T3", "T3", "T3", "T3", "T3", "I4.1"}));
 }
 
 }  // namespace
