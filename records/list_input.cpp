@@ -6,6 +6,7 @@
 
 #include "records/errors.h"
 #include "records/input_edit.h"
+#include "records/input_fast.h"
 
 namespace arb::rt {
 
@@ -155,7 +156,19 @@ void ListReader::read_unquoted(const ItemType& type, bool count_allowed) {
       return;
     }
     if (ch == '/') return;  // the next item ends the read
-    if (ch == '*' && count_allowed && all_digits(value_)) {
+    if (ch != '*') {
+      // The run of ordinary characters at once.
+      std::size_t end = rec_.pos + 1;
+      while (end < rec_.text.size()) {
+        const char c = rec_.text[end];
+        if (is_blank(c) || c == ',' || c == '/' || c == '*') break;
+        ++end;
+      }
+      value_.append(rec_.text.data() + rec_.pos, end - rec_.pos);
+      rec_.pos = end;
+      continue;
+    }
+    if (count_allowed && all_digits(value_)) {
       const std::int64_t r = repeat_count(value_);
       if (r == 0) throw IoError::runtime(Err::IllegalNumeric);
       ++rec_.pos;
@@ -195,9 +208,12 @@ void ListReader::convert(const InItem& item) const {
     case Conversion::I:
       store_int(item, read_int_text(value_, item.type.size));
       return;
-    case Conversion::Real:
-      store_real(item, read_real_text(value_, 0, 0));
+    case Conversion::Real: {
+      double v = 0.0;
+      if (input_options().general_only || !fast_real(value_, false, 0, 0, v)) v = read_real_text(value_, 0, 0);
+      store_real(item, v);
       return;
+    }
   }
 }
 
