@@ -40,7 +40,8 @@ enum class Op : std::uint8_t {
   GroupClose = 127,
 };
 
-// True for the opcodes that transfer an item (1 to 12 and 29 to 31).
+// True for the opcodes that transfer an item (1 to 12 and 29 to 31); Q
+// (28) transfers one too, on input only.
 constexpr bool is_data(Op op) {
   auto v = static_cast<int>(op);
   return (v >= 1 && v <= 12) || (v >= 29 && v <= 31);
@@ -81,6 +82,10 @@ class FormatEngine {
   // The same with a format translated before (rc its translation's
   // result); the compiled form must outlive the statement.
   int init(const CompiledFormat& compiled, int rc);
+
+  // Q takes an item only on input; a read statement says so before its
+  // first item.  setformat then gives Q like a data descriptor.
+  void set_reading(bool reading) { reading_ = reading; }
 
   // setformat: the next descriptor for an item of the given type.  A
   // descriptor that transfers no item is returned as it is; the caller
@@ -146,6 +151,7 @@ class FormatEngine {
   Descriptor repeat_;                      // the data descriptor being repeated, as written
   std::int32_t repeat_left_ = 0;
   bool data_since_end_ = true;  // a data descriptor was delivered since the last Op::End
+  bool reading_ = false;
   const std::size_t* position_ = nullptr;  // watched record position, if any
 };
 

@@ -159,6 +159,7 @@ void FormatEngine::reset_state() {
   repeat_ = Descriptor{};
   repeat_left_ = 0;
   data_since_end_ = true;
+  reading_ = false;
 }
 
 int FormatEngine::init(std::string_view text) {
@@ -241,6 +242,10 @@ Descriptor FormatEngine::setformat(const ItemType& item) {
       default:
         break;
     }
+    if (reading_ && in.desc.op == Op::Q) {  // takes no repeat count
+      data_since_end_ = true;
+      return in.desc;
+    }
     if (is_data(in.desc.op)) {
       repeat_ = in.desc;
       repeat_left_ = in.repeat - 1;
@@ -260,7 +265,7 @@ bool FormatEngine::nextformat(Descriptor& out) {
   for (;;) {
     std::size_t pc = pc_;
     const Instr in = Decoder(fmt().code, pc).next();
-    if (in.desc.op == Op::End || is_data(in.desc.op)) return false;
+    if (in.desc.op == Op::End || is_data(in.desc.op) || (reading_ && in.desc.op == Op::Q)) return false;
     pc_ = pc;
     if (in.desc.op == Op::GroupOpen) {
       open_group(in.repeat);

@@ -56,6 +56,7 @@ class StatementImpl final : public RecordSource {
       if (!list_) {
         const TranslatedFormat* t = rl.formats.get(format);
         int err = t ? engine_.init(t->compiled, t->rc) : engine_.init(format);
+        engine_.set_reading(dir == Statement::Dir::read);
         if (err != 0) throw IoError::runtime(static_cast<Err>(err));
         engine_.watch(dir == Statement::Dir::read ? &in_.pos : &out_.pos);
       }
@@ -178,7 +179,7 @@ class StatementImpl final : public RecordSource {
     }
     for (;;) {
       Descriptor d = engine_.setformat(item.type);
-      if (is_data(d.op)) {
+      if (is_data(d.op) || d.op == Op::Q) {
         read_item(in_, d, modes_, item);
         return;
       }

@@ -148,6 +148,24 @@ TEST(Statement, InternalFieldIsOneRecord) {
   EXPECT_NE(hl.host.shown.find("? READ(UNIT=INTERNAL,...\n"), std::string::npos);
 }
 
+// Q takes an item on input (the characters left in the record) and does
+// nothing on output; it counts as the data descriptor of a pass.
+TEST(Statement, QTakesAnItemOnInputOnly) {
+  HostedLayer hl;
+  float x = 0.0f;
+  std::int32_t left = -1, left2 = -1, left3 = -1;
+  EXPECT_EQ(read(field("  1.5 more"), "(F5.1,Q)", kErr, x, left), Outcome::ok);
+  EXPECT_FLOAT_EQ(x, 1.5f);
+  EXPECT_EQ(left, 5);
+  // Three items under "(Q)" on one internal record: the second one needs a
+  // new record, which the field does not have.
+  EXPECT_EQ(read(field("abc"), "(Q)", kErr, left), Outcome::ok);
+  EXPECT_EQ(left, 3);
+  EXPECT_EQ(read(field("abc"), "(Q)", kErr, left, left2, left3), Outcome::error);
+  write(kStar, "(1X,Q,I3)", std::int32_t{7});
+  EXPECT_EQ(hl.host.shown, "   7\n");
+}
+
 class FileStatements : public ::testing::Test {
  protected:
   void SetUp() override {
