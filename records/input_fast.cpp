@@ -32,22 +32,21 @@ bool take_shape(std::string_view f, bool blank_zero, bool allow_point, Shape& s)
   const char* const end = p + f.size();
   while (p != end && is_blank(*p)) ++p;
   if (p != end && (*p == '+' || *p == '-')) s.negative = *p++ == '-';
-  const char* const first = p;
-  const char* point = nullptr;
+  // Digits, then a point and more digits: two plain loops.  The integer
+  // may wrap round when there are too many digits; it is not used then.
   std::uint64_t v = 0;
-  for (; p != end; ++p) {
-    if (is_digit(*p)) {
-      v = v * 10 + static_cast<unsigned>(*p - '0');
-    } else if (*p == '.' && allow_point && !point) {
-      point = p;
-    } else {
-      break;
-    }
+  const char* const first = p;
+  while (p != end && is_digit(*p)) v = v * 10 + static_cast<unsigned>(*p++ - '0');
+  std::ptrdiff_t count = p - first;
+  if (p != end && *p == '.' && allow_point) {
+    s.point = true;
+    const char* const fraction = ++p;
+    while (p != end && is_digit(*p)) v = v * 10 + static_cast<unsigned>(*p++ - '0');
+    s.fraction = static_cast<int>(p - fraction);
+    count += p - fraction;
   }
-  const char* const stop = p;
-  const auto count = (stop - first) - (point ? 1 : 0);
   // A sign or a point alone, an empty field, or more digits than a double
-  // holds exactly (the integer may have wrapped then; it is not used).
+  // holds exactly.
   if (count == 0 || count > kMaxDigits) return false;
   if (p != end) {
     if (blank_zero) return false;
@@ -55,8 +54,6 @@ bool take_shape(std::string_view f, bool blank_zero, bool allow_point, Shape& s)
       if (!is_blank(*p)) return false;
   }
   s.digits = v;
-  s.point = point != nullptr;
-  s.fraction = point ? static_cast<int>(stop - point - 1) : 0;
   return true;
 }
 
@@ -90,7 +87,9 @@ bool fast_f_field(InRecord& rec, std::int32_t w, std::int32_t d, const EditModes
   double v = 0.0;
   if (!fast_real(rec.text.substr(pos, width), modes.blank_zero, d, modes.scale, v)) return false;
   rec.pos = pos + width;
-  value = to_float(v);
+  // At most 15 digits under at most 10^22: far inside the range of a
+  // float, where to_float is the plain conversion.
+  value = static_cast<float>(v);
   return true;
 }
 
