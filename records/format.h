@@ -108,7 +108,8 @@ class FormatEngine {
   // delivers no data descriptor and no record end is a function of the
   // position alone; once one leaves the position as it found it, so would
   // every further one, and the group is left at once.  ‹(999999999(1X),I4)›
-  // then costs a few repetitions, not a billion.
+  // then costs a few repetitions, not a billion.  A repetition that
+  // delivers nothing at all (an empty group) ends the group, watched or not.
   void watch(const std::size_t* position) { position_ = position; }
 
   // The next repetition of a repeated data descriptor whose width was
@@ -129,6 +130,7 @@ class FormatEngine {
     std::int32_t left = 0;   // repetitions still to run
     std::size_t first = 0;   // offset of the group's first instruction
     bool busy = false;           // this repetition delivered data or a record end
+    bool acted = false;          // this repetition delivered anything at all
     std::size_t mark = kNoMark;  // the position after the last idle repetition
   };
   static constexpr int kMaxDepth = 20;
@@ -137,6 +139,7 @@ class FormatEngine {
   void close_group();
   void revert();
   void mark_busy();  // every open group: this repetition did more than move
+  void mark_acted();  // every open group: this repetition delivered a descriptor
 
   void reset_state();
 

@@ -189,13 +189,16 @@ void FormatEngine::open_group(std::int32_t count) {
 
 void FormatEngine::close_group() {
   Group& g = groups_[static_cast<std::size_t>(depth_ - 1)];
-  if (--g.left > 0 && position_ && !g.busy) {
+  if (--g.left > 0 && !g.acted) {
+    g.left = 0;  // nothing was delivered, nor ever would be
+  } else if (g.left > 0 && position_ && !g.busy) {
     if (g.mark == *position_) g.left = 0;  // the next repetitions would change nothing
     g.mark = *position_;
   }
   if (g.left > 0) {
     pc_ = g.first;
     g.busy = false;
+    g.acted = false;
   } else {
     --depth_;  // entry 0 keeps the last first-level group for reversion
   }
@@ -203,6 +206,10 @@ void FormatEngine::close_group() {
 
 void FormatEngine::mark_busy() {
   for (int k = 0; k < depth_; ++k) groups_[static_cast<std::size_t>(k)].busy = true;
+}
+
+void FormatEngine::mark_acted() {
+  for (int k = 0; k < depth_; ++k) groups_[static_cast<std::size_t>(k)].acted = true;
 }
 
 void FormatEngine::revert() {
@@ -213,6 +220,7 @@ void FormatEngine::revert() {
   Group& g = groups_[0];
   g.left = g.count;
   g.busy = false;
+  g.acted = false;
   g.mark = kNoMark;
   pc_ = g.first;
   depth_ = 1;
@@ -244,6 +252,8 @@ Descriptor FormatEngine::setformat(const ItemType& item) {
     }
     if (reading_ && in.desc.op == Op::Q) {  // takes no repeat count
       data_since_end_ = true;
+      mark_busy();
+      mark_acted();
       return in.desc;
     }
     if (is_data(in.desc.op)) {
@@ -251,9 +261,11 @@ Descriptor FormatEngine::setformat(const ItemType& item) {
       repeat_left_ = in.repeat - 1;
       data_since_end_ = true;
       mark_busy();
+      mark_acted();
       return for_item(in.desc, item);
     }
     if (in.desc.op == Op::Slash || in.desc.op == Op::Q) mark_busy();
+    mark_acted();
     return in.desc;
   }
 }
@@ -273,6 +285,7 @@ bool FormatEngine::nextformat(Descriptor& out) {
       close_group();
     } else {
       if (in.desc.op == Op::Slash || in.desc.op == Op::Q) mark_busy();
+      mark_acted();
       out = in.desc;
       return true;
     }

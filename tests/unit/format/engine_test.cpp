@@ -389,6 +389,13 @@ TEST(IdleGroups, GroupsWithDataKeepEveryRepetition) {
   EXPECT_EQ(deliver(eng, 4), (Seq{"I2.1", "I2.1", "I2.1", "I9.1"}));
 }
 
+TEST(IdleGroups, EmptyGroupEndsAtOnceWatchedOrNot) {
+  FormatEngine eng = engine("(888888888(),I4)");
+  EXPECT_EQ(deliver(eng, 2), (Seq{"I4.1", "End"}));
+  FormatEngine nested = engine("(2147483647(2147483647()),I4)");
+  EXPECT_EQ(deliver(nested, 1), (Seq{"I4.1"}));
+}
+
 TEST(IdleGroups, UnwatchedEngineRunsEveryRepetition) {
   FormatEngine eng = engine("(5(T3),I4)");
   EXPECT_EQ(deliver(eng, 6), (Seq{"T3", "T3", "T3", "T3", "T3", "I4.1"}));
