@@ -6,7 +6,9 @@
 # A scenario folder holds:
 #   answers.txt   the typed answers, one per line
 #   console.txt   the expected standard output (the text the window would show)
-#   input/        files present in the working folder before the run (optional)
+#   input/        files present in the working folder before the run (optional);
+#                 an input/make.sh is run there first and then removed, to make
+#                 files too big to keep (it must write the same bytes every time)
 #   expected/     files the run must leave in the working folder (optional)
 #   status        the expected exit status (optional, default 0)
 #   env           lines NAME=VALUE set for the run (optional)
@@ -16,6 +18,10 @@ dir=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 [ -d "$dir/input" ] && cp -a "$dir/input/." "$scratch/"
+if [ -f "$scratch/make.sh" ]; then
+  (cd "$scratch" && sh ./make.sh) || { echo "input/make.sh failed"; exit 1; }
+  rm -f "$scratch/make.sh"
+fi
 want_status=0
 [ -f "$dir/status" ] && want_status=$(tr -d ' \n' < "$dir/status")
 envs=()
