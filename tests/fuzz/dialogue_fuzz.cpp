@@ -1,0 +1,107 @@
+// The whole dialogue: the input is the typed answers, a line "@@", and the
+// input data file (without the line, everything is answers and the data
+// file is empty).  Each input runs the program from the welcome in a
+// scratch folder of its own, with the data file as "data.txt"; the run
+// ends when the answers run out (the end of console input).  Whatever it
+// is given, the run must end with one of the program's statuses: 0 (a
+// stop), 1 (data refused) or -1 (the run-time error report).
+//
+// Bounds that keep one input well under a second: at most 64 answers and
+// 8 KB of data (so at most a few thousand series, each read at most once
+// per answered menu).
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "driver/driver.h"
+#include "driver/store.h"
+#include "records/console_host.h"
+#include "records/units.h"
+#include "tests/fuzz/fuzz_host.h"
+
+namespace {
+
+constexpr std::size_t kMaxAnswers = 64;
+constexpr std::size_t kMaxData = 8 * 1024;
+
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+
+// The scratch folder, made once per process and entered.
+void enter_scratch() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  char tmpl[] = "/tmp/arb_fuzz_dialogue_XXXXXX";
+  require(::mkdtemp(tmpl) != nullptr);
+  require(::chdir(tmpl) == 0);
+  ::unsetenv("VELMOR_RT_FLAGS");
+  ::unsetenv("TABSIZE");
+  ::unsetenv("UMASK");
+}
+
+// Every file that a run left (the output file under any name typed).
+void empty_scratch() {
+  DIR* dir = ::opendir(".");
+  require(dir != nullptr);
+  while (dirent* e = ::readdir(dir)) {
+    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) ::unlink(e->d_name);
+  }
+  ::closedir(dir);
+}
+
+// What a fresh process starts with, except the value array: its slots are
+// read only within each series' span, which every run writes anew.
+void reset_store() {
+  arb::SeriesStore& s = arb::store;
+  std::memset(s.spans, 0, sizeof s.spans);
+  std::memset(s.titles, 0, sizeof s.titles);
+  std::memset(s.means, 0, sizeof s.means);
+  std::memset(s.sds, 0, sizeof s.sds);
+  std::memset(s.average, 0, sizeof s.average);
+  s.nseries = 0;
+  s.nvars = 0;
+  s.flag = 0.0f;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  enter_scratch();
+  empty_scratch();
+  const std::string_view input(reinterpret_cast<const char*>(bytes), size);
+  std::string_view answers = input;
+  std::string_view data;
+  if (input.rfind("@@\n", 0) == 0) {
+    answers = {};
+    data = input.substr(3);
+  } else if (const std::size_t sep = input.find("\n@@\n"); sep != std::string_view::npos) {
+    answers = input.substr(0, sep);
+    data = input.substr(sep + 4);
+  }
+  if (data.size() > kMaxData) data = data.substr(0, kMaxData);
+  {
+    std::ofstream f("data.txt", std::ios::binary);
+    f.write(data.data(), static_cast<std::streamsize>(data.size()));
+  }
+
+  arb::fuzz::FuzzHost host;
+  host.confine_names = true;
+  host.answers = arb::fuzz::split_lines(answers);
+  if (host.answers.size() > kMaxAnswers) host.answers.resize(kMaxAnswers);
+
+  reset_store();
+  arb::rt::layer().reset();
+  const int status = arb::rt::run_program(host, &arb::arborix);
+  require(status == 0 || status == 1 || status == -1);
+  arb::rt::layer().reset();
+  return 0;
+}
