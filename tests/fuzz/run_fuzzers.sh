@@ -10,8 +10,9 @@
 # build-fuzz/ with clang-14 first if needed.  New inputs go to
 # build-fuzz/fuzz/corpus/<target>/ (the seeds in tests/fuzz/corpus/ are
 # only read), findings to build-fuzz/fuzz/findings/<target>/, the log to
-# build-fuzz/fuzz/<target>.log.  A finding is kept by copying it into the
-# target's seed corpus, where every later run executes it first.
+# build-fuzz/fuzz/<target>.log; each run clears the target's findings
+# first.  A finding is kept by copying it into the target's seed corpus,
+# where every later run executes it first.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -34,6 +35,7 @@ mkdir -p "$out"
 
 run_one() {
   local t=$1 work=$out/corpus/$1 found=$out/findings/$1/
+  rm -rf "$found"  # the findings of this run only
   mkdir -p "$work" "$found"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/tests/fuzz/fuzz_$t" "$work" "$root/tests/fuzz/corpus/$t" -max_total_time="$secs" \
