@@ -2,7 +2,7 @@
 
 namespace arb::rt {
 
-const TranslatedFormat* FormatCache::get(std::string_view text) {
+TranslatedFormat* FormatCache::get(std::string_view text) {
   // The last few texts first: a data file is read with one or two formats.
   for (const Recent& r : recent_)
     if (r.format && r.text == text) return r.format;

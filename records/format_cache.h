@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
+#include "records/flat_plan.h"
 #include "records/format.h"
 
 namespace arb::rt {
@@ -18,6 +20,7 @@ namespace arb::rt {
 struct TranslatedFormat {
   int rc = 0;  // 0, or the translation failure's number
   CompiledFormat compiled;
+  std::vector<std::unique_ptr<FlatPlan>> plans;  // data-line plans made so far (a few)
 };
 
 class FormatCache {
@@ -25,7 +28,7 @@ class FormatCache {
   // The translation of the text, valid until clear(); nullptr when the
   // cache is full and the caller must translate the text itself.  Entries
   // are never dropped while a run goes on, so a statement may hold one.
-  const TranslatedFormat* get(std::string_view text);
+  TranslatedFormat* get(std::string_view text);
   void clear();
   std::size_t size() const { return table_.size(); }
 
@@ -36,7 +39,7 @@ class FormatCache {
  private:
   struct Recent {
     std::string_view text;  // the key held by table_
-    const TranslatedFormat* format = nullptr;
+    TranslatedFormat* format = nullptr;
   };
   static constexpr std::size_t kRecent = 8;
 
