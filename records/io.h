@@ -129,6 +129,10 @@ Outcome read(UnitSpec unit, std::string_view format, Branches br, Items&&... ite
 // fields lie at columns the format fixes.
 Outcome read(UnitSpec unit, std::string_view format, Branches br, std::int32_t& integer, std::span<float> reals);
 
+// A free-format read of a real and a run of reals: a free-format data
+// line.  The same outcome as the general read below.
+Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> rest);
+
 // Free-format read.
 template <typename... Items>
 Outcome read_list(UnitSpec unit, Branches br, Items&&... items) {

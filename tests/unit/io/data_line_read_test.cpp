@@ -109,5 +109,39 @@ TEST(DataLineRead, PlanAndStatementAgreeOnEveryLine) {
   }
 }
 
+// Free-format data lines: plain numbers between blanks by the quick way,
+// and anything else, against the general free-format statement.
+TEST(DataLineRead, FreeFormatLinesAgreeWithTheStatement) {
+  HostedLayer hl;
+  const std::string pieces[] = {" ", "  ", "\t", "1950", "-12.5", "3", ".5", "7.", "1E2", ",", "/",
+                                "2*", "'x'", "-", "NaN", "12345678901234567", "+4.25", "0"};
+  std::mt19937 rng(8);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1), count(0, 30);
+  std::uniform_int_distribution<std::size_t> plain(3, 7);  // "1950" to "7.": plain numbers only
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    const std::size_t k = count(rng);
+    for (std::size_t i = 0; i < k; ++i) {
+      const std::string& p = pieces[n % 4 == 1 ? plain(rng) : pick(rng)];
+      line += p;
+      if (n % 2 == 0 || n % 4 == 1) line += ' ';  // these lines well separated
+    }
+    if (n % 3 == 0) line.resize(120, ' ');
+    float ya = -7.0f, yb = -7.0f;
+    std::array<float, 12> va{}, vb{};
+    va.fill(-7.0f);
+    vb.fill(-7.0f);
+    const Outcome a = read_list(field(line), kErr, ya, std::span<float>(va));
+    Statement s(Statement::Dir::read, field(line), {}, true, kErr);
+    read_transfer(s, yb);
+    for (float& x : vb) s.get(in_real(x));
+    const Outcome b = s.finish();
+    ASSERT_EQ(a, b) << "'" << line << "'";
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(ya), std::bit_cast<std::uint32_t>(yb)) << "'" << line << "'";
+    for (std::size_t m = 0; m < 12; ++m)
+      ASSERT_EQ(std::bit_cast<std::uint32_t>(va[m]), std::bit_cast<std::uint32_t>(vb[m])) << "'" << line << "'";
+  }
+}
+
 }  // namespace
 }  // namespace arb::rt
