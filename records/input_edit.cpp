@@ -265,10 +265,9 @@ NumberParts numcheck(std::string_view s) {
     ++i;
     p.frac_digits = digits();
   }
-  // An exponent needs a mantissa digit before it, so that "--1" or "E5"
-  // is not a hidden zero.
-  const bool has_digits = !p.int_digits.empty() || !p.frac_digits.empty();
-  if (has_digits && i < n && (is_exponent_letter(s[i]) || is_sign(s[i]))) {
+  // The mantissa may have no digit at all: "E5", ".E2" and "--1" (a sign,
+  // then an exponent given by a sign alone) are zero.
+  if (i < n && (is_exponent_letter(s[i]) || is_sign(s[i]))) {
     p.has_exponent = true;
     bool negative = false;
     if (is_exponent_letter(s[i])) ++i;

@@ -61,7 +61,8 @@ struct NumberParts {
 
 // numcheck: optional sign, digits with at most one point, optional exponent
 // (E, D or Q in either case with an optional sign, or a sign alone), digits.
-// Missing digits read as zero, but an exponent needs a mantissa digit.  Under -relaxed_input the longest such beginning is taken and the rest may
+// Missing digits read as zero, before the exponent too ("-E5" is zero).
+// Under -relaxed_input the longest such beginning is taken and the rest may
 // hold only digits, points, signs and exponent letters.  Throws
 // IoError(IllegalNumeric).
 NumberParts numcheck(std::string_view text);

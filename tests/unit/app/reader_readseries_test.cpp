@@ -138,6 +138,19 @@ TEST_F(Readseries, BlankLinesArePassedOver) {
   }
 }
 
+TEST_F(Readseries, FlagWithoutMantissaDigitIsZero) {
+  // "x" is asked again; a flag with no digit before its exponent is zero
+  // and ends the question (the answers would run out otherwise).
+  const std::string file = "A\n" + line1(1901, 1);
+  for (std::string flag : {"E5", "--1"}) {
+    SetUp();
+    EXPECT_EQ(run(file, {"1", "1", "x", flag}), -1) << flag;
+    EXPECT_EQ(s.flag, 0.0F) << flag;
+    EXPECT_TRUE(shows("F5.1) units        ==> x\n")) << flag;
+    EXPECT_EQ(s.nseries, 1) << flag;
+  }
+}
+
 TEST_F(Readseries, DataBeforeAnyTitleIsAnUntitledSeries) {
   const std::string file = line1(1901, 1) + line1(1902, 1) + "Named\n" + line1(1990, 1);
   EXPECT_EQ(run(file, {"1", "1", "-99.9"}), -1);
