@@ -42,9 +42,13 @@ struct RunEnd {
   int status = 0;
 };
 
+// The status of a run that ran out of memory (std::bad_alloc).
+inline constexpr int kOutOfMemoryStatus = 1;
+
 // Runs the program body with the host as the console: every file is
-// flushed and closed when the body ends, by return or by RunEnd; then the
-// host's end-of-run wait runs.  Returns the process exit status.
+// flushed and closed when the body ends, by return, by RunEnd or by
+// running out of memory; then the host's end-of-run wait runs.  Returns
+// the process exit status.
 int run_program(ConsoleHost& host, void (*body)());
 
 }  // namespace arb::rt

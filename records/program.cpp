@@ -1,4 +1,7 @@
 // Running the program inside a console host.
+#include <cstdio>
+#include <new>
+
 #include "records/console_host.h"
 #include "records/units.h"
 
@@ -15,6 +18,12 @@ int run_program(ConsoleHost& host, void (*body)()) {
       report_failure(failure->error, "WRITE", unit_text(failure->unit, false));
   } catch (const RunEnd& end) {
     status = end.status;
+  } catch (const std::bad_alloc&) {
+    // Memory the program could not have where it could not say so itself:
+    // one line on standard error, which needs none, and the status of the
+    // program's refusals of data it cannot hold.
+    std::fputs("arborix: out of memory\n", stderr);
+    status = kOutOfMemoryStatus;
   }
   // Whatever ended the run, nothing stays unflushed.
   if (auto failure = rl.units.close_all()) {

@@ -1,4 +1,5 @@
-// The one series store of the run, cleared where a test puts its series.
+// The one series store of the run, cleared where a test puts its series:
+// their values zero-filled, with room for every variable.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,8 +19,9 @@ class StoreTest : public ::testing::Test {
   SeriesStore& s = store;
 
   void SetUp() override {
+    s.release();
     for (int k = 1; k <= kTestSeries + 1; ++k) {
-      std::fill_n(&s.values[k - 1].v[0][0], kVarSlots * kYearSlots, 0.0F);
+      ASSERT_TRUE(s.make_room(k, kVarSlots));
       for (int c = 1; c <= 3; ++c) s.span(k, c) = 0;
       for (int j = 1; j <= kVarSlots; ++j) s.mean(k, j) = s.sd(k, j) = 0.0F;
     }

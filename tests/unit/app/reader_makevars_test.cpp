@@ -118,9 +118,11 @@ TEST_F(Makevars, EveryCase) {
     SetUp();
     s.flag = kFlag;
     ClimateMask mask = mask_of(c.mask);
+    EXPECT_EQ(mask_vars(mask), c.nvars) << c.name;  // known before the first series
     std::vector<float> months = months_of(c.lines);
     for (auto [k, m] : c.missing) months[static_cast<std::size_t>((k - 1) * 12 + m - 1)] = kFlag;
     makevars(2, months, c.lines, c.first_data_year, mask);
+    EXPECT_EQ(mask_vars(mask), c.nvars) << c.name;  // and the same for the next
     EXPECT_EQ(s.span(2, 1), c.first) << c.name;
     EXPECT_EQ(s.span(2, 2), c.last) << c.name;
     EXPECT_EQ(s.span(2, 3), c.years) << c.name;
@@ -203,6 +205,16 @@ TEST_F(Makevars, RewrittenMaskServesTheNextSeries) {
   EXPECT_EQ(s.value(3, 1, 2), 302.0F);
   EXPECT_EQ(s.value(3, 2, 2), 303.0F);
   EXPECT_EQ(s.span(2, 1), 1950);
+}
+
+TEST_F(Makevars, SeriesTakesRoomForTheMasksVariables) {
+  s.release();
+  ClimateMask mask = mask_of("1120111301");  // the last month closes no season
+  makevars(3, months_of(4), 4, 1901, mask);
+  EXPECT_EQ(s.room(3), 2);
+  EXPECT_EQ(s.room(2), 0);
+  EXPECT_EQ(s.value(1, 1, 3), 101.0F + 102.0F + 103.0F);
+  EXPECT_EQ(s.value(4, 2, 3), (405.0F + 406.0F + 407.0F + 408.0F) / 4.0F);
 }
 
 int refused_status(std::string_view typed, int first_data_year, int lines, std::string& shown) {
