@@ -1,17 +1,16 @@
-#include "driver/driver.h"
+#include "driver.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/output_file.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
-#include "files/files.h"
-#include "reader/reader.h"
-#include "records/io.h"
-#include "records/units.h"
+#include "align.h"
+#include "coverage.h"
+#include "output_file.h"
+#include "statistics.h"
+#include "store.h"
+#include "files.h"
+#include "reader.h"
+#include "io.h"
 
 namespace arb {
 

@@ -1,6 +1,6 @@
 // Climate variables of one series: the lag of the mask, the label of each
 // climatic year, and the seasons by sum or average.
-#include "reader/makevars.h"
+#include "makevars.h"
 
 #include <sys/mman.h>
 
@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "driver/refuse.h"
-#include "driver/store.h"
+#include "refuse.h"
+#include "store.h"
 
 namespace arb {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "reader/mask.h"
+#include "mask.h"
 
 namespace arb {
 

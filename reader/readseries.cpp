@@ -10,14 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "driver/blank.h"
-#include "driver/refuse.h"
-#include "driver/store.h"
-#include "files/files.h"
-#include "reader/makevars.h"
-#include "reader/mask.h"
-#include "reader/reader.h"
-#include "records/io.h"
+#include "blank.h"
+#include "refuse.h"
+#include "store.h"
+#include "files.h"
+#include "makevars.h"
+#include "mask.h"
+#include "reader.h"
+#include "io.h"
 
 namespace arb {
 

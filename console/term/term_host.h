@@ -2,7 +2,7 @@
 // input and output.
 #pragma once
 
-#include "records/console_host.h"
+#include "console_host.h"
 
 namespace arb::term {
 

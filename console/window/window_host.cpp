@@ -1,4 +1,4 @@
-#include "console/window/window_host.h"
+#include "window_host.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <functional>
 
-#include "console/window/frame_window.h"
-#include "records/console_host.h"
+#include "frame_window.h"
+#include "console_host.h"
 
 namespace arb::win {
 

@@ -20,10 +20,10 @@
 #include <string>
 #include <string_view>
 
-#include "driver/driver.h"
-#include "driver/store.h"
-#include "records/console_host.h"
-#include "records/units.h"
+#include "driver.h"
+#include "store.h"
+#include "console_host.h"
+#include "units.h"
 #include "tests/fuzz/fuzz_host.h"
 
 namespace {

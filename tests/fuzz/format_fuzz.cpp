@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "records/errors.h"
-#include "records/format.h"
+#include "errors.h"
+#include "format.h"
 
 namespace {
 

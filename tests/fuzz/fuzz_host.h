@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records/console_host.h"
+#include "console_host.h"
 
 namespace arb::fuzz {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "records/io.h"
-#include "records/units.h"
+#include "io.h"
+#include "units.h"
 #include "tests/fuzz/fuzz_host.h"
 
 namespace {

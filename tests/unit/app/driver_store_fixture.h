@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/store.h"
+#include "store.h"
 
 namespace arb::test {
 

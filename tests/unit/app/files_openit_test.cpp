@@ -7,9 +7,9 @@
 
 #include <unistd.h>
 
-#include "files/files.h"
+#include "files.h"
 #include "files_scripted_host.h"
-#include "records/io.h"
+#include "io.h"
 
 namespace arb {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/console_host.h"
+#include "console_host.h"
 
 namespace arb::test {
 

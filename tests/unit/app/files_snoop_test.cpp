@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "files/files.h"
+#include "files.h"
 #include "files_scripted_host.h"
-#include "records/io.h"
+#include "io.h"
 
 namespace arb {
 namespace {

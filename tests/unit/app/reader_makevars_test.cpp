@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "driver_store_fixture.h"
-#include "reader/makevars.h"
-#include "reader/mask.h"
-#include "records/console_host.h"
+#include "makevars.h"
+#include "mask.h"
+#include "console_host.h"
 #include "tests/unit/io/fake_host.h"
 
 namespace arb {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "reader/mask.h"
-#include "records/console_host.h"
+#include "mask.h"
+#include "console_host.h"
 #include "tests/unit/io/fake_host.h"
 
 namespace arb {

@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "driver/store.h"
+#include "store.h"
 #include "driver_store_fixture.h"
-#include "reader/reader.h"
-#include "records/console_host.h"
-#include "records/io.h"
+#include "reader.h"
+#include "console_host.h"
+#include "io.h"
 #include "tests/unit/io/fake_host.h"
 
 namespace arb {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "records/errors.h"
-#include "records/format_cache.h"
+#include "errors.h"
+#include "format_cache.h"
 
 namespace arb::rt {
 namespace {

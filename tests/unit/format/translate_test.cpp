@@ -6,8 +6,8 @@
 #include <string>
 
 #include "describe.h"
-#include "records/errors.h"
-#include "records/format.h"
+#include "errors.h"
+#include "format.h"
 
 namespace arb::rt {
 namespace {

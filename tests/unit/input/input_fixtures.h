@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "records/errors.h"
-#include "records/format.h"
-#include "records/input_edit.h"
-#include "records/list_input.h"
+#include "errors.h"
+#include "format.h"
+#include "input_edit.h"
+#include "list_input.h"
 
 namespace arb::rt::testing {
 

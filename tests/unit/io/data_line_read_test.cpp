@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "records/flat_plan.h"
-#include "records/format.h"
-#include "records/io.h"
+#include "flat_plan.h"
+#include "format.h"
+#include "io.h"
 #include "tests/unit/io/fake_host.h"
 
 namespace arb::rt {

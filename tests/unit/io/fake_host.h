@@ -4,8 +4,8 @@
 #include <deque>
 #include <string>
 
-#include "records/console_host.h"
-#include "records/units.h"
+#include "console_host.h"
+#include "units.h"
 
 namespace arb::rt::testing {
 

@@ -1,4 +1,4 @@
-#include "records/file_unit.h"
+#include "file_unit.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

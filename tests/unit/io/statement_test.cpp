@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "records/io.h"
+#include "io.h"
 #include "tests/unit/io/fake_host.h"
 
 namespace arb::rt {
