@@ -10,6 +10,7 @@
 
 #include "align.h"
 #include "coverage.h"
+#include "driver.h"
 #include "statistics.h"
 #include "store.h"
 

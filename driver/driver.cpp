@@ -40,6 +40,8 @@ Method ask_method() {
 
 }  // namespace
 
+SeriesStore store;
+
 void arborix() {
   SeriesStore& s = store;
 
@@ -70,7 +72,7 @@ void arborix() {
   openit('U', output_unit, bail);
   if (bail != 0) end_of_run();
 
-  readseries(data_unit);
+  readseries(data_unit, s);
 
   const Coverage c = coverage_dialogue(s);
   const Method method = ask_method();

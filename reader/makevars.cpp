@@ -42,7 +42,7 @@ void prefault(float* from, float* to) {
 
 }  // namespace
 
-void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
+void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
   const int lag = mask_lag(mask.length);
   const int years = n - lag;
   // In 64 bits: a year read from the data may lie anywhere in 32 bits.

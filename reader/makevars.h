@@ -5,6 +5,7 @@
 #include <span>
 
 #include "mask.h"
+#include "store.h"
 
 namespace arb {
 
@@ -17,6 +18,6 @@ constexpr int mask_lag(int length) { return length / 12 - (length % 12 == 0 ? 1 
 // in months, line k's month m at (k - 1) * 12 + m) whose first is the year
 // first_year.  A mask without 2s and 3s has its selected positions turned
 // into 2s.  Refuses the data when a climatic year does not fit 16 bits.
-void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask);
+void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask);
 
 }  // namespace arb

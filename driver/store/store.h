@@ -57,7 +57,4 @@ struct SeriesStore {
   float avg(int j) const { return average[j - 1]; }
 };
 
-// The one store of the run (static, zero-filled).
-extern SeriesStore store;
-
 }  // namespace arb

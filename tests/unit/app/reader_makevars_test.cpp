@@ -120,7 +120,7 @@ TEST_F(Makevars, EveryCase) {
     ClimateMask mask = mask_of(c.mask);
     std::vector<float> months = months_of(c.lines);
     for (auto [k, m] : c.missing) months[static_cast<std::size_t>((k - 1) * 12 + m - 1)] = kFlag;
-    makevars(2, months, c.lines, c.first_data_year, mask);
+    makevars(s, 2, months, c.lines, c.first_data_year, mask);
     EXPECT_EQ(s.span(2, 1), c.first) << c.name;
     EXPECT_EQ(s.span(2, 2), c.last) << c.name;
     EXPECT_EQ(s.span(2, 3), c.years) << c.name;
@@ -161,7 +161,7 @@ TEST_F(Makevars, SeriesShorterThanItsMaskKeepsTheVariableCount) {
     s.nvars = 7;
     ClimateMask mask = mask_of(c.mask);
     const std::vector<float> months = months_of(c.lines);
-    makevars(1, months, c.lines, 1901, mask);
+    makevars(s, 1, months, c.lines, 1901, mask);
     EXPECT_EQ(s.span(1, 1), c.first) << c.mask << " " << c.lines;
     EXPECT_EQ(s.span(1, 2), c.last) << c.mask << " " << c.lines;
     EXPECT_EQ(s.span(1, 3), c.years) << c.mask << " " << c.lines;
@@ -177,7 +177,7 @@ TEST_F(Makevars, SumsRoundToSinglePrecisionInMaskOrder) {
   months[0] = 1.0e8F;
   months[1] = 1.0F;
   months[2] = -1.0e8F;
-  makevars(1, months, 1, 2000, mask);
+  makevars(s, 1, months, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 1), 0.0F);
 }
 
@@ -187,18 +187,18 @@ TEST_F(Makevars, FlagComparedExactly) {
   std::vector<float> months(12, 0.0F);
   months[0] = -99.9000015F;  // the nearest float to -99.9 is the flag itself
   months[1] = -99.89F;       // close to the flag, but a value
-  makevars(1, months, 1, 2000, mask);
+  makevars(s, 1, months, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 1), kFlag);
   mask = mask_of("3");
-  makevars(2, std::vector<float>{-99.89F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 2000, mask);
+  makevars(s, 2, std::vector<float>{-99.89F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 2), -99.89F);
 }
 
 TEST_F(Makevars, RewrittenMaskServesTheNextSeries) {
   ClimateMask mask = mask_of("0110");
-  makevars(1, months_of(2), 2, 1901, mask);
+  makevars(s, 1, months_of(2), 2, 1901, mask);
   EXPECT_EQ(mask_text(mask), "0220");
-  makevars(2, months_of(3), 3, 1950, mask);
+  makevars(s, 2, months_of(3), 3, 1950, mask);
   EXPECT_EQ(s.nvars, 2);
   EXPECT_EQ(s.value(3, 1, 2), 302.0F);
   EXPECT_EQ(s.value(3, 2, 2), 303.0F);
@@ -211,7 +211,7 @@ int refused_status(std::string_view typed, int first_data_year, int lines, std::
   const std::vector<float> months = months_of(lines);
   int status = -1;
   try {
-    makevars(4, months, lines, first_data_year, mask);
+    makevars(test::store, 4, months, lines, first_data_year, mask);
   } catch (const rt::RunEnd& e) {
     status = e.status;
   }

@@ -53,7 +53,7 @@ class Readseries : public test::StoreTest {
     try {
       rt::open(kDataUnit, path.string(), "OLD", rt::kNone);
       int unit = kDataUnit;
-      readseries(unit);
+      readseries(unit, s);
     } catch (const rt::RunEnd& e) {
       status = e.status;
     }
