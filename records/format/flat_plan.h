@@ -2,7 +2,8 @@
 // that is a flat list of I and F fields with written widths and moves
 // (nX, Tn, TLn, TRn, quoted text) puts every item at a known column of a
 // record of known length.  A data line of such a format can then be read
-// field by field without walking the format again for every line.
+// field by field without walking the format again for every line (input's
+// read_flat).
 #pragma once
 
 #include <cstddef>
@@ -32,9 +33,5 @@ struct FlatPlan {
 // the fields and moves would take part (another descriptor, a field past
 // the record, the end of the format before the last item, a "/" after it).
 FlatPlan make_flat_plan(const CompiledFormat& compiled, std::size_t reals, std::size_t length);
-
-// The items read by the plan; false, with the items untouched, when any
-// field is not of the common shape (then the general statement decides).
-bool read_flat(std::string_view record, const FlatPlan& plan, std::int32_t& integer, float* reals);
 
 }  // namespace arb::rt

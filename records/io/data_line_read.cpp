@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "flat_plan.h"
+#include "flat_read.h"
 #include "input_edit.h"
 #include "input_fast.h"
 #include "io.h"
