@@ -9,6 +9,14 @@
 
 namespace arb::rt {
 
+// The run-time options that change how numbers are read, taken from the
+// record layer's options at the start of each statement.
+struct InputOptions {
+  bool relaxed = false;     // -relaxed_input: digits, points, signs and exponent letters in any order
+  bool strict_nan = false;  // -strict_nan_input: a field starting with I or N must spell INF, INFINITY or NAN
+  bool general_only = false;  // no one-pass reading of common fields (to check it against)
+};
+
 // Modes set by descriptors; all reset at the start of each statement.
 struct EditModes {
   std::int32_t scale = 0;   // kP
@@ -16,6 +24,7 @@ struct EditModes {
   bool blank_zero = false;  // BZ on (from the unit at the start)
   bool dollar = false;      // "$" seen: records end without a line end
   bool lead_zero = true;    // "0" before the point of F fields (-noleadzero turns it off)
+  InputOptions input;       // how numbers are read
 };
 
 // A record being written.  Columns count from 1; pos is 0-based.  pos may

@@ -14,10 +14,6 @@ namespace arb::rt {
 
 namespace {
 
-// Part of the record layer's process-wide settings: set once, at the first
-// statement, under the I/O lock.
-InputOptions g_options;
-
 [[noreturn]] void illegal() { throw IoError::runtime(Err::IllegalNumeric); }
 [[noreturn]] void mismatch() { throw IoError::runtime(Err::TypeMismatch); }
 
@@ -32,9 +28,9 @@ bool is_inf_nan_letter(char c) { return c == 'I' || c == 'i' || c == 'N' || c ==
 // What -relaxed_input lets stand after the number proper.
 bool is_number_char(char c) { return is_digit(c) || c == '.' || is_sign(c) || is_exponent_letter(c); }
 
-void check_rest(std::string_view rest) {
+void check_rest(std::string_view rest, bool relaxed) {
   if (rest.empty()) return;
-  if (!g_options.relaxed) illegal();
+  if (!relaxed) illegal();
   if (!std::all_of(rest.begin(), rest.end(), is_number_char)) illegal();
 }
 
@@ -47,8 +43,8 @@ bool equals_upper(std::string_view s, std::string_view upper) {
 
 // A field starting with I or N: infinity or not-a-number.  Only under
 // -strict_nan_input is the rest of the word looked at.
-double inf_or_nan(std::string_view word, bool negative) {
-  if (g_options.strict_nan && !equals_upper(word, "INF") && !equals_upper(word, "INFINITY") &&
+double inf_or_nan(std::string_view word, bool negative, bool strict_nan) {
+  if (strict_nan && !equals_upper(word, "INF") && !equals_upper(word, "INFINITY") &&
       !equals_upper(word, "NAN"))
     illegal();
   if (word[0] == 'N' || word[0] == 'n') return std::numeric_limits<double>::quiet_NaN();
@@ -73,7 +69,7 @@ bool valid_int_size(int size) { return size == 1 || size == 2 || size == 4 || si
 // overflowing: a value beyond the item's range is refused rather than
 // wrapped.  Decimal values must lie in the signed range of the item; B, O
 // and Z without a minus may fill every bit (FFFFFFFF is -1 in 4 bytes).
-std::int64_t parse_integer(std::string_view s, int base, int size) {
+std::int64_t parse_integer(std::string_view s, int base, int size, bool relaxed) {
   const int bits = 8 * size;
   std::size_t i = 0;
   bool negative = false;
@@ -92,7 +88,7 @@ std::int64_t parse_integer(std::string_view s, int base, int size) {
     const int dig = digit_value(s[i], base);
     if (dig < 0) {
       if (base != 10) illegal();
-      check_rest(s.substr(i));
+      check_rest(s.substr(i), relaxed);
       break;
     }
     const auto u = static_cast<std::uint64_t>(dig);
@@ -143,7 +139,7 @@ void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (item.type.kind != ItemKind::Integer || !valid_int_size(item.type.size)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   std::int64_t v = 0;
-  if (d.op == Op::I && !g_options.general_only && fast_int(field, modes.blank_zero, v)) {
+  if (d.op == Op::I && !modes.input.general_only && fast_int(field, modes.blank_zero, v)) {
     store_int(item, v);
     return;
   }
@@ -153,19 +149,20 @@ void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (d.op == Op::B) base = 2;
   if (d.op == Op::O) base = 8;
   if (d.op == Op::Z) base = 16;
-  store_int(item, parse_integer(s, base, item.type.size));
+  store_int(item, parse_integer(s, base, item.type.size, modes.input.relaxed));
 }
 
 void rdefg_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, const InItem& item) {
   if (item.type.kind != ItemKind::Real || (item.type.size != 4 && item.type.size != 8)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   double v = 0.0;
-  if (!g_options.general_only && fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+  if (!modes.input.general_only && fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
     store_real(item, v);
     return;
   }
   std::string scratch;
-  store_real(item, read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale));
+  const std::string_view text = process_blanks(field, modes.blank_zero, scratch);
+  store_real(item, read_real_text(text, d.d, modes.scale, modes.input));
 }
 
 // A: the last L characters of the field blank-padded to w, or, when w is
@@ -202,9 +199,6 @@ void rq_edit(const InRecord& rec, const InItem& item) {
 }
 
 }  // namespace
-
-void set_input_options(InputOptions opts) { g_options = opts; }
-InputOptions input_options() { return g_options; }
 
 std::string_view getinput(InRecord& rec, const Descriptor& d, std::size_t width) {
   rec.pos = std::min(rec.pos, rec.text.size());
@@ -249,7 +243,7 @@ std::string process_blanks(std::string_view field, bool blank_zero) {
   return std::string(process_blanks(field, blank_zero, scratch));
 }
 
-NumberParts numcheck(std::string_view s) {
+NumberParts numcheck(std::string_view s, const InputOptions& opts) {
   NumberParts p;
   std::size_t i = 0;
   const std::size_t n = s.size();
@@ -277,7 +271,7 @@ NumberParts numcheck(std::string_view s) {
     for (char c : digits()) e = std::min<std::int64_t>(e * 10 + (c - '0'), 1'000'000);  // far beyond any double
     p.exponent = negative ? -e : e;
   }
-  check_rest(s.substr(i));
+  check_rest(s.substr(i), opts.relaxed);
   return p;
 }
 
@@ -296,11 +290,11 @@ void insertdecimal(NumberParts& parts, std::int32_t d) {
   parts.has_point = true;
 }
 
-double read_real_text(std::string_view s, std::int32_t d, std::int32_t k) {
+double read_real_text(std::string_view s, std::int32_t d, std::int32_t k, const InputOptions& opts) {
   if (s.empty()) return 0.0;
   const std::size_t j = is_sign(s[0]) ? 1 : 0;
-  if (j < s.size() && is_inf_nan_letter(s[j])) return inf_or_nan(s.substr(j), s[0] == '-');
-  NumberParts p = numcheck(s);
+  if (j < s.size() && is_inf_nan_letter(s[j])) return inf_or_nan(s.substr(j), s[0] == '-', opts.strict_nan);
+  NumberParts p = numcheck(s, opts);
   // The point goes in only where the whole field has none, also under
   // -relaxed_input where a point may stand after the number proper.
   if (s.find('.') == std::string_view::npos) insertdecimal(p, d);
@@ -309,9 +303,9 @@ double read_real_text(std::string_view s, std::int32_t d, std::int32_t k) {
   return ascii_dbl(p.int_digits, p.frac_digits, e, p.negative);
 }
 
-std::int64_t read_int_text(std::string_view field, int size) {
+std::int64_t read_int_text(std::string_view field, int size, const InputOptions& opts) {
   if (!valid_int_size(size)) mismatch();
-  return parse_integer(field, 10, size);
+  return parse_integer(field, 10, size, opts.relaxed);
 }
 
 float to_float(double x) {
@@ -380,16 +374,16 @@ void rposition_spec(InRecord& rec, const Descriptor& d, EditModes& modes) {
 }
 
 void read_real4(InRecord& rec, const Descriptor& d, EditModes& modes, float& value) {
-  if (d.op == Op::F && d.w > 0 && !g_options.general_only && fast_f_field(rec, d.w, d.d, modes, value)) return;
+  if (d.op == Op::F && d.w > 0 && !modes.input.general_only && fast_f_field(rec, d.w, d.d, modes, value)) return;
   if (d.op != Op::F) {
     read_item(rec, d, modes, in_real(value));
     return;
   }
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   double v = 0.0;
-  if (g_options.general_only || !fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+  if (modes.input.general_only || !fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
     std::string scratch;
-    v = read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale);
+    v = read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale, modes.input);
   }
   value = to_float(v);
 }

@@ -12,16 +12,6 @@
 
 namespace arb::rt {
 
-// The run-time options that change how numbers are read (-relaxed_input,
-// -strict_nan_input).  They are set once, at the first statement of the run.
-struct InputOptions {
-  bool relaxed = false;     // digits, points, signs and exponent letters in any order
-  bool strict_nan = false;  // a field starting with I or N must spell INF, INFINITY or NAN
-  bool general_only = false;  // no one-pass reading of common fields (to check it against)
-};
-void set_input_options(InputOptions opts);
-InputOptions input_options();
-
 // Carries out a descriptor that transfers no item while reading: T, TL,
 // TR, X, quoted text (passed over), BN, BZ, kP, SP, SS, S, "$", ":".
 // Record ends ("/") are the statement's.
@@ -64,7 +54,7 @@ struct NumberParts {
 // Missing digits read as zero, but an exponent needs a mantissa digit.  Under -relaxed_input the longest such beginning is taken and the rest may
 // hold only digits, points, signs and exponent letters.  Throws
 // IoError(IllegalNumeric).
-NumberParts numcheck(std::string_view text);
+NumberParts numcheck(std::string_view text, const InputOptions& opts = {});
 
 // insertdecimal: a field without a point gets one so that the last d digits
 // of its mantissa are fractional.
@@ -76,11 +66,11 @@ void insertdecimal(NumberParts& parts, std::int32_t d);
 // only to formatted input (pass 0 and 0 for free format).  A field starting
 // (after its sign) with I or N is infinity or not-a-number.
 // Throws IoError(IllegalNumeric).
-double read_real_text(std::string_view field, std::int32_t d, std::int32_t k);
+double read_real_text(std::string_view field, std::int32_t d, std::int32_t k, const InputOptions& opts = {});
 
 // Integer text (optional sign, decimal digits) into an item of size bytes;
 // throws IoError(IllegalNumeric), also for a value beyond the item's range.
-std::int64_t read_int_text(std::string_view field, int size);
+std::int64_t read_int_text(std::string_view field, int size, const InputOptions& opts = {});
 
 // ascii_dbl: the integer gathered from the mantissa digits times ten to the
 // power exponent (the exponent field, less k and any zeros that

@@ -206,11 +206,11 @@ void ListReader::convert(const InItem& item) const {
       return;
     }
     case Conversion::I:
-      store_int(item, read_int_text(value_, item.type.size));
+      store_int(item, read_int_text(value_, item.type.size, opts_));
       return;
     case Conversion::Real: {
       double v = 0.0;
-      if (input_options().general_only || !fast_real(value_, false, 0, 0, v)) v = read_real_text(value_, 0, 0);
+      if (opts_.general_only || !fast_real(value_, false, 0, 0, v)) v = read_real_text(value_, 0, 0, opts_);
       store_real(item, v);
       return;
     }

@@ -23,10 +23,10 @@ class RecordSource {
 };
 
 // The state of one free-format read statement.  rec holds the statement's
-// first record when the reader is made.
+// first record when the reader is made; opts are the statement's.
 class ListReader {
  public:
-  ListReader(RecordSource& src, InRecord& rec) : src_(src), rec_(rec) {}
+  ListReader(RecordSource& src, InRecord& rec, const InputOptions& opts) : src_(src), rec_(rec), opts_(opts) {}
 
   // Gives the next value to the item, or leaves it unchanged for a null
   // value or after a "/".  Throws IoError(IllegalNumeric, TypeMismatch)
@@ -48,6 +48,7 @@ class ListReader {
 
   RecordSource& src_;
   InRecord& rec_;
+  InputOptions opts_;
   std::string value_;          // the value text
   bool null_value_ = false;    // the held value is a null value
   bool slash_ = false;         // a "/" ended the read

@@ -38,7 +38,7 @@ bool read_by_plan(std::string_view record, std::string_view format, std::int32_t
   RecordLayer& rl = layer();
   std::lock_guard lock(rl.io_lib_mutex);
   started_layer();
-  if (input_options().general_only) return false;
+  if (rl.general_only) return false;
   TranslatedFormat* t = rl.formats.get(format);
   if (!t || t->rc != 0) return false;
   const FlatPlan* plan = plan_for(*t, reals.size(), record.size());
@@ -81,7 +81,7 @@ Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> res
     RecordLayer& rl = layer();
     std::lock_guard lock(rl.io_lib_mutex);
     started_layer();
-    if (!input_options().general_only && read_plain_values(unit.field, first, rest)) return Outcome::ok;
+    if (!rl.general_only && read_plain_values(unit.field, first, rest)) return Outcome::ok;
   }
   Statement s(Statement::Dir::read, unit, {}, true, br);
   read_transfer(s, first);

@@ -44,6 +44,7 @@ class StatementImpl final : public RecordSource {
     rl.start();
     if (rl.host) rl.host->pump();
     modes_.lead_zero = !rl.options.no_lead_zero;
+    modes_.input = rl.input_options();
     guarded([&] {
       if (unit.internal) {
         if (dir == Statement::Dir::write) throw IoError::runtime(Err::BadUnit);
@@ -62,7 +63,7 @@ class StatementImpl final : public RecordSource {
       }
       if (dir == Statement::Dir::read) {
         next_record(in_);
-        if (list_) reader_.emplace(*this, in_);
+        if (list_) reader_.emplace(*this, in_, modes_.input);
       }
     });
   }

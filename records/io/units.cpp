@@ -18,7 +18,7 @@ void RecordLayer::start() {
   if (started) return;
   started = true;
   options = parse_runtime_options(std::getenv("VELMOR_RT_FLAGS"), std::getenv("TABSIZE"), std::getenv("UMASK"));
-  set_input_options({options.relaxed_input, options.strict_nan_input, general_path_only()});
+  general_only = general_path_only();
   if (!options.unknown.empty()) console_out("Warning: unknown runtime option " + options.unknown + "\n");
 }
 
@@ -30,6 +30,7 @@ bool general_path_only() {
 void RecordLayer::reset() {
   (void)units.close_all();
   started = false;
+  general_only = false;
   options = RuntimeOptions{};
   formats.clear();
 }

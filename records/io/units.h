@@ -13,6 +13,7 @@
 #include "errors.h"
 #include "file_unit.h"
 #include "format_cache.h"
+#include "record.h"
 #include "runtime_options.h"
 
 namespace arb::rt {
@@ -56,6 +57,7 @@ struct RecordLayer {
   ConsoleHost* host = nullptr;
   RuntimeOptions options;
   bool started = false;
+  bool general_only = false;  // ARBORIX_GENERAL_PATH, read with the options
   UnitTable units;
   FormatCache formats;
   std::recursive_mutex io_lib_mutex;
@@ -63,6 +65,8 @@ struct RecordLayer {
   // Reads the run-time options at the first statement and writes the
   // warning for an unknown one.
   void start();
+  // The options of input editing, as every statement starts with them.
+  InputOptions input_options() const { return {options.relaxed_input, options.strict_nan_input, general_only}; }
   // Back to the state before the first statement (files closed unflushed
   // errors ignored); for running several programs in one process.
   void reset();

@@ -76,7 +76,7 @@ class Statement {
 
   // The statement's state lives in the object, not on the heap: a data
   // file is read with two statements per line.
-  static constexpr std::size_t kImplSize = 1024;
+  static constexpr std::size_t kImplSize = 1088;
 
  private:
   alignas(std::max_align_t) std::byte storage_[kImplSize];
