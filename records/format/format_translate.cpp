@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "chars.h"
 #include "errors.h"
 #include "format.h"
 
@@ -71,7 +72,6 @@ class Translator {
   bool done_ = false;
 };
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
 int Translator::peek() {
   while (i_ < s_.size() && s_[i_] == ' ') ++i_;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chars.h"
 #include "errors.h"
 #include "input_fast.h"
 
@@ -17,9 +18,6 @@ namespace {
 [[noreturn]] void illegal() { throw IoError::runtime(Err::IllegalNumeric); }
 [[noreturn]] void mismatch() { throw IoError::runtime(Err::TypeMismatch); }
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_sign(char c) { return c == '+' || c == '-'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_exponent_letter(char c) {
   return c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q';
 }

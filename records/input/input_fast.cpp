@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "chars.h"
 #include "input_edit.h"
 
 namespace arb::rt {
@@ -21,9 +22,6 @@ struct Shape {
   int fraction = 0;          // digits after the point
   bool point = false;
 };
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_digit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 // Blanks, sign, digits and one point, blanks; under blank_zero no blank
 // may follow the number (it would be a zero).

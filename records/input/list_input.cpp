@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "chars.h"
 #include "errors.h"
 #include "input_edit.h"
 #include "input_fast.h"
@@ -11,8 +12,6 @@
 namespace arb::rt {
 
 namespace {
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 bool all_digits(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });

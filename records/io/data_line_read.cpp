@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "chars.h"
 #include "flat_read.h"
 #include "input_edit.h"
 #include "input_fast.h"
@@ -18,14 +19,6 @@ namespace {
 
 constexpr std::size_t kMaxPlans = 8;
 
-// As a statement starts: the options first, then the host's events.
-RecordLayer& started_layer() {
-  RecordLayer& rl = layer();
-  rl.start();
-  if (rl.host) rl.host->pump();
-  return rl;
-}
-
 const FlatPlan* plan_for(TranslatedFormat& t, std::size_t reals, std::size_t length) {
   for (const auto& p : t.plans)
     if (p->reals == reals && p->length == length) return p.get();
@@ -35,17 +28,14 @@ const FlatPlan* plan_for(TranslatedFormat& t, std::size_t reals, std::size_t len
 }
 
 bool read_by_plan(std::string_view record, std::string_view format, std::int32_t& integer, std::span<float> reals) {
-  RecordLayer& rl = layer();
-  std::lock_guard lock(rl.io_lib_mutex);
-  started_layer();
+  const StatementStart start;
+  RecordLayer& rl = start.layer();
   if (rl.general_only) return false;
   TranslatedFormat* t = rl.formats.get(format);
   if (!t || t->rc != 0) return false;
   const FlatPlan* plan = plan_for(*t, reals.size(), record.size());
   return plan && read_flat(record, *plan, integer, reals.data());
 }
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // A free-format line of plain numbers separated by blanks: every value
 // taken as the free-format read takes it, or false when anything else
@@ -78,10 +68,8 @@ bool read_plain_values(std::string_view record, float& first, std::span<float> r
 
 Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> rest) {
   if (unit.internal) {
-    RecordLayer& rl = layer();
-    std::lock_guard lock(rl.io_lib_mutex);
-    started_layer();
-    if (!rl.general_only && read_plain_values(unit.field, first, rest)) return Outcome::ok;
+    const StatementStart start;
+    if (!start.layer().general_only && read_plain_values(unit.field, first, rest)) return Outcome::ok;
   }
   Statement s(Statement::Dir::read, unit, {}, true, br);
   read_transfer(s, first);

@@ -11,13 +11,11 @@ bool is_blank(std::string_view text) { return text.find_first_not_of(' ') == std
 }  // namespace
 
 void pause(std::string_view text) {
-  std::lock_guard lock(layer().io_lib_mutex);
-  RecordLayer& rl = layer();
-  rl.start();
-  if (rl.host) rl.host->pump();
+  const StatementStart start;
+  RecordLayer& rl = start.layer();
   console_out(" " + std::string(text) + "\n");
   std::optional<std::string> line;
-  if (rl.host) line = rl.host->ttyinp(kConsoleWindowUnit, 256);
+  if (rl.host) line = rl.host->ttyinp(kConsoleWindowUnit, kConsoleLine);
   if (!line) report_failure(IoError::runtime(Err::PastEof), "READ", "*");
 }
 

@@ -39,10 +39,8 @@ void console_record(const std::string& line, std::string& rec, int tab_size) {
 class StatementImpl final : public RecordSource {
  public:
   StatementImpl(Statement::Dir dir, UnitSpec unit, std::string_view format, bool list, Branches br)
-      : lock_(layer().io_lib_mutex), dir_(dir), br_(br), list_(list), unit_spec_(unit) {
-    RecordLayer& rl = layer();
-    rl.start();
-    if (rl.host) rl.host->pump();
+      : dir_(dir), br_(br), list_(list), unit_spec_(unit) {
+    RecordLayer& rl = start_.layer();
     modes_.lead_zero = !rl.options.no_lead_zero;
     modes_.input = rl.input_options();
     guarded([&] {
@@ -121,7 +119,7 @@ class StatementImpl final : public RecordSource {
       rec.text = unit_spec_.field;
     } else if (unit_->kind == Unit::Kind::Console) {
       std::optional<std::string> line;
-      if (layer().host) line = layer().host->ttyinp(kConsoleWindowUnit, 256);
+      if (layer().host) line = layer().host->ttyinp(kConsoleWindowUnit, kConsoleLine);
       if (!line) throw ConsoleEnded{};
       console_record(*line, text_, layer().options.tab_size);
       rec.text = text_;
@@ -237,7 +235,7 @@ class StatementImpl final : public RecordSource {
     out_.clear();
   }
 
-  std::unique_lock<std::recursive_mutex> lock_;
+  StatementStart start_;
   Statement::Dir dir_;
   Branches br_;
   bool list_;

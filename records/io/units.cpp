@@ -63,8 +63,7 @@ Unit& UnitTable::connect(int number, std::unique_ptr<FileUnit> file) {
 
 namespace {
 
-Unit& console_unit(UnitTable& table, std::vector<std::unique_ptr<Unit>>& units, int number, bool read, bool write) {
-  (void)table;
+Unit& console_unit(std::vector<std::unique_ptr<Unit>>& units, int number, bool read, bool write) {
   units.push_back(std::make_unique<Unit>());
   Unit& u = *units.back();
   u.number = number;
@@ -89,7 +88,7 @@ std::string prompt_file_name(int number) {
   ConsoleHost* host = layer().host;
   if (!host) return default_file_name(number);
   host->ttyout(kConsoleWindowUnit, "File name for unit " + std::to_string(number) + ": ");
-  auto line = host->ttyinp(kConsoleWindowUnit, 256);
+  auto line = host->ttyinp(kConsoleWindowUnit, kConsoleLine);
   if (!line) throw IoError::runtime(Err::PastEof);
   std::string name = *line;
   while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' ')) name.pop_back();
@@ -101,10 +100,10 @@ std::string prompt_file_name(int number) {
 
 Unit& UnitTable::find_or_connect(int number) {
   if (Unit* u = find(number)) return *u;
-  if (number == kStar) return console_unit(*this, units_, number, true, true);
-  if (number == 5) return console_unit(*this, units_, number, true, false);
-  if (number == 6 || number == 0) return console_unit(*this, units_, number, false, true);
-  if (number == 9 && layer().options.connect_unit9) return console_unit(*this, units_, number, true, true);
+  if (number == kStar) return console_unit(units_, number, true, true);
+  if (number == 5) return console_unit(units_, number, true, false);
+  if (number == 6 || number == 0) return console_unit(units_, number, false, true);
+  if (number == 9 && layer().options.connect_unit9) return console_unit(units_, number, true, true);
   if (number < 0) throw IoError::runtime(Err::BadUnit);
   std::string name = layer().options.file_prompt ? prompt_file_name(number) : default_file_name(number);
   return connect(number, FileUnit::open(name, OpenStatus::Unknown, layer().options.create_mode));
@@ -124,8 +123,6 @@ std::optional<CloseFailure> UnitTable::close_all() {
   units_.clear();
   return first;
 }
-
-void UnitTable::reset() { units_.clear(); }
 
 std::string unit_text(int number, bool internal) {
   if (internal) return "INTERNAL";

@@ -18,9 +18,6 @@
 
 namespace arb::rt {
 
-// The console's unit in the window table: every console unit goes there.
-inline constexpr int kConsoleWindowUnit = -1;
-
 struct Unit {
   enum class Kind { Console, File };
   int number = 0;
@@ -47,7 +44,6 @@ class UnitTable {
   Unit& connect(int number, std::unique_ptr<FileUnit> file);
   // Flushes and closes every file; the first failure, if any.
   std::optional<CloseFailure> close_all();
-  void reset();
 
  private:
   std::vector<std::unique_ptr<Unit>> units_;
@@ -73,6 +69,22 @@ struct RecordLayer {
 };
 
 RecordLayer& layer();
+
+// The start of every statement, held for its length: the lock taken, the
+// layer started (the options read at the first statement) and the host's
+// events handled.
+class StatementStart {
+ public:
+  StatementStart() : layer_(rt::layer()), lock_(layer_.io_lib_mutex) {
+    layer_.start();
+    if (layer_.host) layer_.host->pump();
+  }
+  RecordLayer& layer() const { return layer_; }
+
+ private:
+  RecordLayer& layer_;
+  std::unique_lock<std::recursive_mutex> lock_;
+};
 
 // Text of a unit in the error report: the number, "*" or "INTERNAL".
 std::string unit_text(int number, bool internal);

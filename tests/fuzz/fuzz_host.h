@@ -45,7 +45,6 @@ class FuzzHost : public rt::ConsoleHost {
 
   int end_of_run_wait(int exit_code) override { return exit_code; }
   void pump() override {}
-  bool open_window(int, std::string_view, std::string_view) override { return false; }
 
  private:
   // A leading "/" is the bail-out and stays; any later "/" would name a

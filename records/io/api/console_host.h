@@ -9,6 +9,11 @@
 
 namespace arb::rt {
 
+// The console's unit in the window table: every console unit goes there.
+inline constexpr int kConsoleWindowUnit = -1;
+// The length of a console line, the prompt included.
+inline constexpr std::size_t kConsoleLine = 256;
+
 class ConsoleHost {
  public:
   virtual ~ConsoleHost() = default;
@@ -30,9 +35,6 @@ class ConsoleHost {
 
   // The event pump, called at the start of every statement.
   virtual void pump() = 0;
-
-  // Opens a further text window for the unit.
-  virtual bool open_window(int unit, std::string_view title, std::string_view position) = 0;
 };
 
 // Thrown to end the run (a stop, the end of a pause that stops, the

@@ -29,7 +29,6 @@ class ScriptedHost : public rt::ConsoleHost {
   }
   int end_of_run_wait(int exit_code) override { return exit_code; }
   void pump() override {}
-  bool open_window(int, std::string_view, std::string_view) override { return false; }
 };
 
 // A fresh folder for the files of one test.

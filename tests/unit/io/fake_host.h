@@ -27,7 +27,6 @@ class FakeHost : public ConsoleHost {
   }
   int end_of_run_wait(int code) override { return code; }
   void pump() override {}
-  bool open_window(int, std::string_view, std::string_view) override { return false; }
 };
 
 // Installs a fake host on a fresh record layer for one test.
