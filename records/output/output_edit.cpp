@@ -219,18 +219,37 @@ void wiboz_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, std
   put_field(rec, d.w, body);
 }
 
-void wf_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size) {
+namespace {
+
+// The leading digits of a finite value, where F and E fields start; a
+// not-a-number or an infinity is written at once (false).
+struct ValueDigits {
+  bool negative = false;
+  bool eight_byte = false;
+  int significant = 8;
+  char digits[20] = {};
+  int exp = 0;
+};
+
+bool value_digits(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size, ValueDigits& out) {
   if (!std::isfinite(v)) {
     nanorinf(rec, d.w, modes, v);
-    return;
+    return false;
   }
   if (v == 0.0) v = 0.0;  // a negative zero is written as zero
-  const bool negative = v < 0;
-  const bool eight_byte = size != 4;
-  const int significant = eight_byte ? 17 : 8;
-  char digits[20];
-  int exp = 0;
-  dbl_ascii(v, significant, digits, exp);
+  out.negative = v < 0;
+  out.eight_byte = size != 4;
+  out.significant = out.eight_byte ? 17 : 8;
+  dbl_ascii(v, out.significant, out.digits, out.exp);
+  return true;
+}
+
+}  // namespace
+
+void wf_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size) {
+  ValueDigits value;
+  if (!value_digits(rec, d, modes, v, size, value)) return;
+  auto& [negative, eight_byte, significant, digits, exp] = value;
 
   // Scaling zero gives zero: it never shows integer digits.
   const std::int64_t k = v == 0.0 ? 0 : modes.scale;
@@ -272,17 +291,9 @@ void wf_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double
 }
 
 void we_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double v, int size) {
-  if (!std::isfinite(v)) {
-    nanorinf(rec, d.w, modes, v);
-    return;
-  }
-  if (v == 0.0) v = 0.0;
-  const bool negative = v < 0;
-  const bool eight_byte = size != 4;
-  const int significant = eight_byte ? 17 : 8;
-  char digits[20];
-  int exp = 0;
-  dbl_ascii(v, significant, digits, exp);
+  ValueDigits value;
+  if (!value_digits(rec, d, modes, v, size, value)) return;
+  auto& [negative, eight_byte, significant, digits, exp] = value;
 
   // The scale factor moves the point of E and D only, and a zero stays 0.000E+00.
   const std::int64_t fd = std::max<std::int32_t>(d.d, 0);
