@@ -40,20 +40,57 @@ enum class Op : std::uint8_t {
   GroupClose = 127,
 };
 
-// True for the opcodes that transfer an item (1 to 12 and 29 to 31); Q
-// (28) transfers one too, on input only.
-constexpr bool is_data(Op op) {
-  auto v = static_cast<int>(op);
-  return (v >= 1 && v <= 12) || (v >= 29 && v <= 31);
-}
+// How an instruction's operands follow its opcode.
+enum class Operands : std::uint8_t {
+  None,
+  N,     // n: T, TL, TR, X, the scale factor of P, the count of "/"
+  R,     // r: a group's repeat count
+  RW,    // r, w: L, A
+  RWM,   // r, w, m: I, B, O, Z
+  RWD,   // r, w, d: F, Qw.d
+  RWDE,  // r, w, d, e (1 byte): E, D, ES, EN, G and their D-exponent forms
+  Text,  // length, characters
+};
 
-// The compiled form of one format text.  capacity follows the growth rule
-// of the translator (three times the text, at least 256 bytes, +256 when
-// fewer than 10 bytes remain after an instruction, +512 when a text literal
-// does not fit); code.size() is the number of bytes used.
+// What an opcode is: the translator writes its operands by this table, the
+// engine reads them back by it, and the edit routines ask it.
+struct OpTraits {
+  Operands operands = Operands::None;
+  bool data = false;        // transfers an item (Q, with no operands, does so on input only)
+  bool real = false;        // a real field: takes a real item and a real's default widths
+  bool comma_ends = false;  // a comma ends its input field early
+  std::uint8_t base = 10;   // of an integer field's digits
+};
+
+constexpr std::array<OpTraits, 128> make_op_table() {
+  std::array<OpTraits, 128> t{};
+  auto set = [&t](Op op, OpTraits traits) { t[static_cast<std::size_t>(op)] = traits; };
+  using O = Operands;
+  set(Op::I, {O::RWM, true, false, true, 10});
+  set(Op::B, {O::RWM, true, false, true, 2});
+  set(Op::O, {O::RWM, true, false, true, 8});
+  set(Op::Z, {O::RWM, true, false, true, 16});
+  set(Op::F, {O::RWD, true, true, true});
+  for (Op op : {Op::E, Op::D, Op::ES, Op::EN, Op::G, Op::ED, Op::GD}) set(op, {O::RWDE, true, true, true});
+  set(Op::QF, {O::RWD, true, true, false});
+  set(Op::L, {O::RW, true});
+  set(Op::A, {O::RW, true});
+  for (Op op : {Op::T, Op::TL, Op::TR, Op::X, Op::P, Op::Slash}) set(op, {O::N});
+  set(Op::Text, {O::Text});
+  set(Op::GroupOpen, {O::R});
+  return t;
+}
+inline constexpr std::array<OpTraits, 128> kOpTable = make_op_table();
+
+constexpr const OpTraits& traits(Op op) { return kOpTable[static_cast<std::size_t>(op) & 127]; }
+
+// True for the opcodes that transfer an item; Q transfers one too, on
+// input only.
+constexpr bool is_data(Op op) { return traits(op).data; }
+
+// The compiled form of one format text.
 struct CompiledFormat {
   std::vector<std::uint8_t> code;
-  std::size_t capacity = 0;
 };
 
 // Translates a format text.  Returns 0, or the number of the failure

@@ -34,56 +34,28 @@ class Decoder {
     d.op = static_cast<Op>(code_[pc_]);
     if (d.op == Op::End) return in;  // stays at the end
     ++pc_;
-    switch (d.op) {
-      case Op::I:
-      case Op::B:
-      case Op::O:
-      case Op::Z:
-        in.repeat = int32();
-        d.w = int32();
-        d.m = int32();
+    const Operands layout = traits(d.op).operands;
+    switch (layout) {
+      case Operands::None:
         break;
-      case Op::F:
-      case Op::QF:
-        in.repeat = int32();
-        d.w = int32();
-        d.d = int32();
-        break;
-      case Op::E:
-      case Op::D:
-      case Op::ES:
-      case Op::EN:
-      case Op::G:
-      case Op::ED:
-      case Op::GD:
-        in.repeat = int32();
-        d.w = int32();
-        d.d = int32();
-        d.e = byte();
-        break;
-      case Op::L:
-      case Op::A:
-        in.repeat = int32();
-        d.w = int32();
-        break;
-      case Op::T:
-      case Op::TL:
-      case Op::TR:
-      case Op::X:
-      case Op::P:
-      case Op::Slash:
+      case Operands::N:
         d.n = int32();
         break;
-      case Op::Text: {
+      case Operands::R:
+        in.repeat = int32();
+        break;
+      case Operands::Text: {
         const auto len = static_cast<std::size_t>(int32());
         d.text = std::string_view(reinterpret_cast<const char*>(code_.data() + pc_), len);
         pc_ += len;
         break;
       }
-      case Op::GroupOpen:
+      default:  // r, w, then m, or d and perhaps e
         in.repeat = int32();
-        break;
-      default:  // no operands
+        d.w = int32();
+        if (layout == Operands::RWM) d.m = int32();
+        if (layout == Operands::RWD || layout == Operands::RWDE) d.d = int32();
+        if (layout == Operands::RWDE) d.e = byte();
         break;
     }
     return in;
@@ -93,23 +65,6 @@ class Decoder {
   const std::vector<std::uint8_t>& code_;
   std::size_t& pc_;
 };
-
-bool is_real_descriptor(Op op) {
-  switch (op) {
-    case Op::F:
-    case Op::E:
-    case Op::D:
-    case Op::ES:
-    case Op::EN:
-    case Op::G:
-    case Op::ED:
-    case Op::GD:
-    case Op::QF:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // Fills in what the format left to the item: the width (and for reals the
 // digits) where none was written; -1 (I0, F0.d) becomes 0, as wide as needed.
@@ -133,7 +88,7 @@ Descriptor for_item(Descriptor d, const ItemType& item) {
         break;
       }
       default:
-        if (is_real_descriptor(d.op)) {
+        if (traits(d.op).real) {
           if (item.size >= 16) {
             d.w = 41, d.d = 32, d.e = 3;
           } else if (item.size == 8) {

@@ -7,9 +7,9 @@
 // byte).  The outermost parentheses produce no instruction; the code ends
 // with Op::End.
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "chars.h"
 #include "errors.h"
@@ -20,9 +20,6 @@ namespace arb::rt {
 namespace {
 
 constexpr int kEndOfText = -1;
-constexpr std::size_t kGrowStep = 256;      // when an instruction leaves < kMinFree
-constexpr std::size_t kMinFree = 10;
-constexpr std::size_t kTextGrowStep = 512;  // when a text literal does not fit
 
 struct Failure {
   Err err;
@@ -47,6 +44,8 @@ class Translator {
 
   // Descriptors.
   void descriptor(std::optional<std::int32_t> count);
+  void edit_descriptor(int c, bool has_count, std::int32_t r);
+  void sized(Op op, std::int32_t r, std::int32_t min_width);  // A, L
   void quoted(char mark);
   void hollerith(std::int32_t count);
   void integer(Op op, std::int32_t r);
@@ -57,13 +56,15 @@ class Translator {
   void tab();
   std::uint8_t exponent_digits();
 
-  // Output.
-  void begin(std::size_t bytes, std::size_t step = kGrowStep);  // room for one instruction
-  void end_instruction();
-  void emit(Op op) { out_.code.push_back(static_cast<std::uint8_t>(op)); }
+  // Output: one instruction, its operands laid out as the table says.
+  void emit(Op op, const Descriptor& d, std::int32_t r);
   void emit32(std::int32_t v);
-  void simple(Op op) { begin(1); emit(op); end_instruction(); }
-  void with_n(Op op, std::int32_t n) { begin(5); emit(op); emit32(n); end_instruction(); }
+  void simple(Op op) { emit(op, {}, 1); }
+  void with_n(Op op, std::int32_t n) {
+    Descriptor d;
+    d.n = n;
+    emit(op, d, 1);
+  }
 
   std::string_view s_;
   std::size_t i_ = 0;
@@ -114,17 +115,29 @@ std::int32_t Translator::required_number(bool sign_allowed) {
   return *v;
 }
 
-void Translator::begin(std::size_t bytes, std::size_t step) {
-  // An instruction other than text is up to 14 bytes, more than the
-  // kMinFree bytes kept free after the previous one: make room first.
-  while (out_.capacity - out_.code.size() < bytes) out_.capacity += step;
-  out_.code.reserve(out_.capacity);
-}
-
-void Translator::end_instruction() {
-  if (out_.capacity - out_.code.size() < kMinFree) {
-    out_.capacity += kGrowStep;
-    out_.code.reserve(out_.capacity);
+void Translator::emit(Op op, const Descriptor& d, std::int32_t r) {
+  out_.code.push_back(static_cast<std::uint8_t>(op));
+  const Operands layout = traits(op).operands;
+  switch (layout) {
+    case Operands::None:
+      break;
+    case Operands::N:
+      emit32(d.n);
+      break;
+    case Operands::R:
+      emit32(r);
+      break;
+    case Operands::Text:
+      emit32(static_cast<std::int32_t>(d.text.size()));
+      out_.code.insert(out_.code.end(), d.text.begin(), d.text.end());
+      break;
+    default:  // r, w, then m, or d and perhaps e
+      emit32(r);
+      emit32(d.w);
+      if (layout == Operands::RWM) emit32(d.m);
+      if (layout == Operands::RWD || layout == Operands::RWDE) emit32(d.d);
+      if (layout == Operands::RWDE) out_.code.push_back(static_cast<std::uint8_t>(d.e));
+      break;
   }
 }
 
@@ -156,130 +169,79 @@ void Translator::run() {
 void Translator::descriptor(std::optional<std::int32_t> count) {
   const bool has_count = count.has_value();
   const std::int32_t r = count.value_or(1);
-  auto no_count = [&] {
-    if (has_count) throw Failure{Err::NonRepeatable};
-  };
   const int c = peek();
   take();
-  switch (c) {
-    case '\'':
-    case '"':
-      no_count();
-      quoted(static_cast<char>(c));
-      break;
-    case 'H':
-      hollerith(r);
-      break;
-    case '$':
-    case '\\':
-      no_count();
-      simple(Op::Dollar);
-      break;
-    case '(':
-      begin(5);
-      emit(Op::GroupOpen);
-      emit32(r);
-      end_instruction();
-      ++depth_;
-      return;  // a comma right after "(" is no more allowed than after the outermost one
-    case ')':
-      if (has_count) throw Failure{Err::IllegalRepeat};
-      if (--depth_ == 0) {
-        simple(Op::End);
-        done_ = true;  // the rest of the text is not looked at
-        return;
-      }
-      simple(Op::GroupClose);
-      break;
-    case '/':
-      with_n(Op::Slash, r);
-      break;
-    case ':':
-      no_count();
-      simple(Op::Colon);
-      break;
-    case 'A': {
-      auto w = number(true);
-      if (w && *w < 0) throw Failure{Err::FormatError};
-      begin(9);
-      emit(Op::A);
-      emit32(r);
-      emit32(w.value_or(0));
-      end_instruction();
-      break;
+  if (c == '(') {
+    emit(Op::GroupOpen, {}, r);
+    ++depth_;
+    return;  // a comma right after "(" is no more allowed than after the outermost one
+  }
+  if (c == ')') {
+    if (has_count) throw Failure{Err::IllegalRepeat};
+    if (--depth_ == 0) {
+      simple(Op::End);
+      done_ = true;  // the rest of the text is not looked at
+      return;
     }
-    case 'B': {
-      const int next = peek();
-      if (next == 'N' || next == 'Z') {
-        if (has_count) throw Failure{Err::IllegalRepeat};
-        take();
-        simple(next == 'N' ? Op::BN : Op::BZ);
-      } else {
-        integer(Op::B, r);
-      }
-      break;
-    }
-    case 'I':
-      integer(Op::I, r);
-      break;
-    case 'O':
-      integer(Op::O, r);
-      break;
-    case 'Z':
-      integer(Op::Z, r);
-      break;
-    case 'F':
-      fixed(Op::F, r);
-      break;
-    case 'D':
-      fixed(Op::D, r);
-      break;
-    case 'E': {
-      const int next = peek();
-      Op op = Op::E;
-      if (next == 'S' || next == 'N') {
-        take();
-        op = next == 'S' ? Op::ES : Op::EN;
-      }
-      exponential(op, r);
-      break;
-    }
-    case 'G':
-      exponential(Op::G, r);
-      break;
-    case 'L': {
-      auto w = number(true);
-      if (w && *w < 1) throw Failure{Err::FormatError};
-      begin(9);
-      emit(Op::L);
-      emit32(r);
-      emit32(w.value_or(0));
-      end_instruction();
-      break;
-    }
-    case 'P':
-      // The number before P is the scale factor; zero and negative allowed.
-      with_n(Op::P, r);
-      break;
-    case 'Q':
-      q_descriptor(has_count, r);
-      break;
-    case 'S':
-      no_count();
-      sign_mode();
-      break;
-    case 'T':
-      no_count();
-      tab();
-      break;
-    case 'X':
-      with_n(Op::X, r);
-      break;
-    default:
-      throw Failure{Err::FormatError};
+    simple(Op::GroupClose);
+  } else {
+    edit_descriptor(c, has_count, r);
   }
   // Commas between descriptors are optional; at most one is allowed.
   if (peek() == ',') take();
+}
+
+void Translator::edit_descriptor(int c, bool has_count, std::int32_t r) {
+  const std::string_view not_repeatable = "'\"$\\:ST";
+  if (has_count && c != kEndOfText && not_repeatable.find(static_cast<char>(c)) != std::string_view::npos)
+    throw Failure{Err::NonRepeatable};
+  switch (c) {
+    case '\'': case '"': quoted(static_cast<char>(c)); break;
+    case 'H': hollerith(r); break;
+    case '$': case '\\': simple(Op::Dollar); break;
+    case '/': with_n(Op::Slash, r); break;
+    case ':': simple(Op::Colon); break;
+    case 'A': sized(Op::A, r, 0); break;
+    case 'L': sized(Op::L, r, 1); break;
+    case 'B': {
+      const int next = peek();
+      if (next != 'N' && next != 'Z') {
+        integer(Op::B, r);
+        break;
+      }
+      if (has_count) throw Failure{Err::IllegalRepeat};
+      take();
+      simple(next == 'N' ? Op::BN : Op::BZ);
+      break;
+    }
+    case 'I': integer(Op::I, r); break;
+    case 'O': integer(Op::O, r); break;
+    case 'Z': integer(Op::Z, r); break;
+    case 'F': fixed(Op::F, r); break;
+    case 'D': fixed(Op::D, r); break;
+    case 'E': {
+      const int next = peek();
+      const bool suffix = next == 'S' || next == 'N';
+      if (suffix) take();
+      exponential(!suffix ? Op::E : next == 'S' ? Op::ES : Op::EN, r);
+      break;
+    }
+    case 'G': exponential(Op::G, r); break;
+    case 'P': with_n(Op::P, r); break;  // the number before P is the scale factor; zero and negative allowed
+    case 'Q': q_descriptor(has_count, r); break;
+    case 'S': sign_mode(); break;
+    case 'T': tab(); break;
+    case 'X': with_n(Op::X, r); break;
+    default: throw Failure{Err::FormatError};
+  }
+}
+
+void Translator::sized(Op op, std::int32_t r, std::int32_t min_width) {
+  auto w = number(true);
+  if (w && *w < min_width) throw Failure{Err::FormatError};
+  Descriptor d;
+  d.w = w.value_or(0);
+  emit(op, d, r);
 }
 
 void Translator::quoted(char mark) {
@@ -300,29 +262,25 @@ void Translator::quoted(char mark) {
     ++j;
     ++len;
   }
-  const std::size_t bytes = 5 + len;
-  begin(bytes, kTextGrowStep);
-  emit(Op::Text);
-  emit32(static_cast<std::int32_t>(len));
+  std::string text;
+  text.reserve(len);
   for (; i_ < j; ++i_) {
-    out_.code.push_back(static_cast<std::uint8_t>(s_[i_]));
+    text.push_back(s_[i_]);
     if (s_[i_] == mark) ++i_;  // the second of a doubled mark
   }
   ++i_;  // the closing mark
-  end_instruction();
+  Descriptor d;
+  d.text = text;
+  emit(Op::Text, d, 1);
 }
 
 void Translator::hollerith(std::int32_t count) {
   const auto n = static_cast<std::size_t>(count);
   if (s_.size() - i_ < n) throw Failure{Err::HollerithCount};
-  const std::size_t bytes = 5 + n;
-  begin(bytes, kTextGrowStep);
-  emit(Op::Text);
-  emit32(count);
-  out_.code.insert(out_.code.end(), s_.begin() + static_cast<std::ptrdiff_t>(i_),
-                   s_.begin() + static_cast<std::ptrdiff_t>(i_ + n));
+  Descriptor d;
+  d.text = s_.substr(i_, n);
+  emit(Op::Text, d, 1);
   i_ += n;
-  end_instruction();
 }
 
 void Translator::integer(Op op, std::int32_t r) {
@@ -337,12 +295,10 @@ void Translator::integer(Op op, std::int32_t r) {
     m = required_number(true);
     if (m < 0) throw Failure{Err::FormatError};
   }
-  begin(13);
-  emit(op);
-  emit32(r);
-  emit32(w);
-  emit32(m);
-  end_instruction();
+  Descriptor x;
+  x.w = w;
+  x.m = m;
+  emit(op, x, r);
 }
 
 void Translator::fixed(Op op, std::int32_t r) {
@@ -357,27 +313,14 @@ void Translator::fixed(Op op, std::int32_t r) {
     if (*width == 0 && op == Op::D) throw Failure{Err::FormatError};
     w = *width == 0 ? -1 : *width;  // F0.d: as wide as needed
   }
-  if (op == Op::F) {
-    begin(13);
-    emit(op);
-    emit32(r);
-    emit32(w);
-    emit32(d);
-    end_instruction();
-    return;
-  }
-  std::uint8_t e = 2;
-  if (peek() == 'E') {
+  Descriptor x;
+  x.w = w;
+  x.d = d;
+  if (op == Op::D && peek() == 'E') {
     take();
-    e = exponent_digits();
+    x.e = exponent_digits();
   }
-  begin(14);
-  emit(op);
-  emit32(r);
-  emit32(w);
-  emit32(d);
-  out_.code.push_back(e);
-  end_instruction();
+  emit(op, x, r);
 }
 
 void Translator::exponential(Op op, std::int32_t r) {
@@ -401,13 +344,11 @@ void Translator::exponential(Op op, std::int32_t r) {
     e = exponent_digits();
     if (letter == 'D') op = op == Op::G ? Op::GD : Op::ED;
   }
-  begin(14);
-  emit(op);
-  emit32(r);
-  emit32(w);
-  emit32(d);
-  out_.code.push_back(e);
-  end_instruction();
+  Descriptor x;
+  x.w = w;
+  x.d = d;
+  x.e = e;
+  emit(op, x, r);
 }
 
 std::uint8_t Translator::exponent_digits() {
@@ -429,12 +370,10 @@ void Translator::q_descriptor(bool has_count, std::int32_t r) {
   take();
   const std::int32_t d = required_number(true);
   if (d < 0) throw Failure{Err::FormatError};
-  begin(13);
-  emit(Op::QF);
-  emit32(r);
-  emit32(w);
-  emit32(d);
-  end_instruction();
+  Descriptor x;
+  x.w = w;
+  x.d = d;
+  emit(Op::QF, x, r);
 }
 
 void Translator::sign_mode() {
@@ -463,8 +402,6 @@ void Translator::tab() {
 
 int trans_format(std::string_view text, CompiledFormat& out) {
   out.code.clear();
-  out.capacity = std::max<std::size_t>(3 * text.size(), kGrowStep);
-  out.code.reserve(out.capacity);
   try {
     Translator(text, out).run();
   } catch (const Failure& f) {

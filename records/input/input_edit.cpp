@@ -104,27 +104,6 @@ void put_int(void* ref, std::int64_t v) {
   *static_cast<T*>(ref) = static_cast<T>(v);
 }
 
-bool ends_at_comma(Op op) {
-  switch (op) {
-    case Op::I: case Op::B: case Op::O: case Op::Z:
-    case Op::F: case Op::E: case Op::D: case Op::ES: case Op::EN: case Op::G:
-    case Op::ED: case Op::GD:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool is_real_op(Op op) {
-  switch (op) {
-    case Op::F: case Op::E: case Op::D: case Op::ES: case Op::EN: case Op::G:
-    case Op::ED: case Op::GD: case Op::QF:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The width to take: w, or for a numeric field written without one
 // (I0, F0.d) the rest of the record.
 std::size_t field_width(const InRecord& rec, const Descriptor& d) {
@@ -202,7 +181,7 @@ std::string_view getinput(InRecord& rec, const Descriptor& d, std::size_t width)
   rec.pos = std::min(rec.pos, rec.text.size());
   const std::size_t left = rec.text.size() - rec.pos;
   std::string_view field = rec.text.substr(rec.pos, std::min(width, left));
-  if (ends_at_comma(d.op)) {
+  if (traits(d.op).comma_ends) {
     const std::size_t comma = field.find(',');
     if (comma != std::string_view::npos) {
       rec.pos += comma + 1;
@@ -421,7 +400,7 @@ void read_item(InRecord& rec, const Descriptor& d, EditModes& modes, const InIte
     default:
       break;
   }
-  if (!is_real_op(d.op)) mismatch();
+  if (!traits(d.op).real) mismatch();
   rdefg_edit(rec, d, modes, item);
 }
 

@@ -49,15 +49,6 @@ std::string unsigned_digits(std::uint64_t v, unsigned base) {
   return s;
 }
 
-unsigned base_of(Op op) {
-  switch (op) {
-    case Op::B: return 2;
-    case Op::O: return 8;
-    case Op::Z: return 16;
-    default: return 10;
-  }
-}
-
 // Infinity and not-a-number.  A not-a-number never shows a sign, so that a
 // statistic left undefined prints the same whatever sign bit it was given.
 void nanorinf(OutRecord& rec, std::int32_t w, const EditModes& modes, double v) {
@@ -202,7 +193,7 @@ void write_item(OutRecord& rec, const Descriptor& d, const EditModes& modes, con
 }
 
 void wiboz_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, std::int64_t v) {
-  const unsigned base = base_of(d.op);
+  const unsigned base = traits(d.op).base;
   std::string body;
   std::string digits;
   if (base == 10) {
