@@ -38,6 +38,8 @@ class Translator {
   bool at_end() { return peek() == kEndOfText; }
   std::optional<std::int32_t> number(bool sign_allowed);
   std::int32_t required_number(bool sign_allowed);
+  std::int32_t non_negative();  // a required number, a sign allowed, not below 0
+  std::optional<std::int32_t> width();  // the same where it may be left out
   // A failure caused by something missing: the end of the text means the
   // outermost group was never closed.
   [[noreturn]] void missing(Err err);
@@ -113,6 +115,18 @@ std::int32_t Translator::required_number(bool sign_allowed) {
   auto v = number(sign_allowed);
   if (!v) missing(Err::FormatError);
   return *v;
+}
+
+std::int32_t Translator::non_negative() {
+  const std::int32_t v = required_number(true);
+  if (v < 0) throw Failure{Err::FormatError};
+  return v;
+}
+
+std::optional<std::int32_t> Translator::width() {
+  auto w = number(true);
+  if (w && *w < 0) throw Failure{Err::FormatError};
+  return w;
 }
 
 void Translator::emit(Op op, const Descriptor& d, std::int32_t r) {
@@ -237,7 +251,7 @@ void Translator::edit_descriptor(int c, bool has_count, std::int32_t r) {
 }
 
 void Translator::sized(Op op, std::int32_t r, std::int32_t min_width) {
-  auto w = number(true);
+  auto w = width();
   if (w && *w < min_width) throw Failure{Err::FormatError};
   Descriptor d;
   d.w = w.value_or(0);
@@ -284,38 +298,24 @@ void Translator::hollerith(std::int32_t count) {
 }
 
 void Translator::integer(Op op, std::int32_t r) {
-  std::int32_t w = 0;
-  std::int32_t m = 1;
-  if (auto width = number(true)) {
-    if (*width < 0) throw Failure{Err::FormatError};
-    w = *width == 0 ? -1 : *width;  // 0 written: as wide as needed
-  }
+  Descriptor x;
+  if (auto w = width()) x.w = *w == 0 ? -1 : *w;  // 0 written: as wide as needed
   if (peek() == '.') {
     take();
-    m = required_number(true);
-    if (m < 0) throw Failure{Err::FormatError};
+    x.m = non_negative();
   }
-  Descriptor x;
-  x.w = w;
-  x.m = m;
   emit(op, x, r);
 }
 
 void Translator::fixed(Op op, std::int32_t r) {
-  std::int32_t w = 0;
-  std::int32_t d = 0;
-  if (auto width = number(true)) {
-    if (*width < 0) throw Failure{Err::FormatError};
+  Descriptor x;
+  if (auto w = width()) {
     if (peek() != '.') missing(Err::FormatError);
     take();
-    d = required_number(true);
-    if (d < 0) throw Failure{Err::FormatError};
-    if (*width == 0 && op == Op::D) throw Failure{Err::FormatError};
-    w = *width == 0 ? -1 : *width;  // F0.d: as wide as needed
+    x.d = non_negative();
+    if (*w == 0 && op == Op::D) throw Failure{Err::FormatError};
+    x.w = *w == 0 ? -1 : *w;  // F0.d: as wide as needed
   }
-  Descriptor x;
-  x.w = w;
-  x.d = d;
   if (op == Op::D && peek() == 'E') {
     take();
     x.e = exponent_digits();
@@ -324,30 +324,20 @@ void Translator::fixed(Op op, std::int32_t r) {
 }
 
 void Translator::exponential(Op op, std::int32_t r) {
-  std::int32_t w = 0;
-  std::int32_t d = 0;
-  if (auto width = number(true)) {
-    if (*width < 0) throw Failure{Err::FormatError};
-    w = *width;  // a width of 0 counts as none
-  }
+  Descriptor x;
+  x.w = width().value_or(0);  // a width of 0 counts as none
   if (peek() == '.') {
     take();
-    d = required_number(true);
-    if (d < 0) throw Failure{Err::FormatError};
-  } else if (w > 0) {
+    x.d = non_negative();
+  } else if (x.w > 0) {
     missing(Err::FormatError);
   }
-  std::uint8_t e = 2;
   const int letter = peek();
   if (letter == 'E' || letter == 'D') {
     take();
-    e = exponent_digits();
+    x.e = exponent_digits();
     if (letter == 'D') op = op == Op::G ? Op::GD : Op::ED;
   }
-  Descriptor x;
-  x.w = w;
-  x.d = d;
-  x.e = e;
   emit(op, x, r);
 }
 
@@ -364,15 +354,11 @@ void Translator::q_descriptor(bool has_count, std::int32_t r) {
     simple(Op::Q);
     return;
   }
-  const std::int32_t w = required_number(true);
-  if (w < 0) throw Failure{Err::FormatError};
+  Descriptor x;
+  x.w = non_negative();
   if (peek() != '.') missing(Err::FormatError);
   take();
-  const std::int32_t d = required_number(true);
-  if (d < 0) throw Failure{Err::FormatError};
-  Descriptor x;
-  x.w = w;
-  x.d = d;
+  x.d = non_negative();
   emit(Op::QF, x, r);
 }
 
