@@ -10,7 +10,7 @@
 #include "makevars.h"
 #include "mask.h"
 #include "console_host.h"
-#include "tests/unit/io/fake_host.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -206,7 +206,7 @@ TEST_F(Makevars, RewrittenMaskServesTheNextSeries) {
 }
 
 int refused_status(std::string_view typed, int first_data_year, int lines, std::string& shown) {
-  rt::testing::HostedLayer hl;
+  arb::testing::HostedLayer hl;
   ClimateMask mask = mask_of(typed);
   const std::vector<float> months = months_of(lines);
   int status = -1;

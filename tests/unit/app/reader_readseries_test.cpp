@@ -14,7 +14,7 @@
 #include "reader.h"
 #include "console_host.h"
 #include "io.h"
-#include "tests/unit/io/fake_host.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -47,7 +47,7 @@ class Readseries : public test::StoreTest {
       std::ofstream out(path, std::ios::binary);
       out << file;
     }
-    rt::testing::HostedLayer hl;
+    arb::testing::HostedLayer hl;
     hl.host.answers = std::move(answers);
     int status = -1;
     try {

@@ -13,12 +13,12 @@
 #include "flat_plan.h"
 #include "format.h"
 #include "io.h"
-#include "tests/unit/io/fake_host.h"
+#include "tests/support/fake_console.h"
 
 namespace arb::rt {
 namespace {
 
-using testing::HostedLayer;
+using arb::testing::HostedLayer;
 
 struct Lined {
   Outcome outcome;

@@ -1,4 +1,4 @@
-#include "files_scripted_host.h"
+#include "scratch_files.h"
 
 #include <cstdlib>
 #include <fstream>

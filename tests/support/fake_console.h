@@ -1,28 +1,28 @@
-// The console of the fuzz targets: what the program shows is kept only as
-// the prompt being answered, the answers come from a list, and the end of
-// the list is the end of console input (the run then ends with its report).
+// The console of the unit tests, the golden-run support and the fuzz
+// targets: answers typed from a list and echoed as on a terminal, what the
+// program shows kept; the end of the list is the end of console input.
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "console_host.h"
+#include "units.h"
 
-namespace arb::fuzz {
+namespace arb::testing {
 
-class FuzzHost : public rt::ConsoleHost {
+class FakeConsole : public rt::ConsoleHost {
  public:
-  std::vector<std::string> answers;
-  std::size_t next = 0;
-  std::size_t shown_bytes = 0;
-  // The dialogue types file names: keep them inside the working folder.
-  bool confine_names = false;
+  std::deque<std::string> answers;
+  std::string shown;        // everything shown, answers echoed
+  bool keep_shown = true;   // false: only the prompt being answered is kept
+  bool confine_names = false;  // file names typed stay inside the working folder
 
   bool ttyout(int, std::string_view text) override {
-    shown_bytes += text.size();
+    if (keep_shown) shown.append(text);
     const std::size_t nl = text.rfind('\n');
     if (nl == std::string_view::npos)
       prompt_.append(text);
@@ -32,15 +32,18 @@ class FuzzHost : public rt::ConsoleHost {
   }
 
   std::optional<std::string> ttyinp(int, std::size_t capacity) override {
-    if (next >= answers.size()) return std::nullopt;
-    std::string line = answers[next++];
+    if (answers.empty()) return std::nullopt;
+    std::string line = answers.front();
+    answers.pop_front();
     // As the terminal does: only capacity - 2 columns, prompt included.
     const std::size_t columns = capacity >= 2 ? capacity - 2 : 0;
     const std::size_t room = prompt_.size() < columns ? columns - prompt_.size() : 0;
     if (line.size() > room) line.resize(room);
     if (confine_names && prompt_.find("File name") != std::string::npos) confine(line);
     prompt_.clear();
-    return line + "\n";
+    line += '\n';
+    if (keep_shown) shown += line;
+    return line;
   }
 
   int end_of_run_wait(int exit_code) override { return exit_code; }
@@ -58,9 +61,22 @@ class FuzzHost : public rt::ConsoleHost {
   std::string prompt_;
 };
 
+// Installs a fake console on a fresh record layer for one test.
+struct HostedLayer {
+  FakeConsole host;
+  HostedLayer() {
+    rt::layer().reset();
+    rt::layer().host = &host;
+  }
+  ~HostedLayer() {
+    rt::layer().reset();
+    rt::layer().host = nullptr;
+  }
+};
+
 // The bytes as lines: split at LF, the last line kept even without one.
-inline std::vector<std::string> split_lines(std::string_view text) {
-  std::vector<std::string> lines;
+inline std::deque<std::string> split_lines(std::string_view text) {
+  std::deque<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t nl = text.find('\n', start);
@@ -71,4 +87,4 @@ inline std::vector<std::string> split_lines(std::string_view text) {
   return lines;
 }
 
-}  // namespace arb::fuzz
+}  // namespace arb::testing
