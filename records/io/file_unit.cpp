@@ -84,13 +84,6 @@ bool FileUnit::fill() {
   }
 }
 
-bool FileUnit::read_record(std::string& rec, int tab_size) {
-  std::string_view view;
-  const bool got = read_record(view, tab_size);
-  rec.assign(view);
-  return got;
-}
-
 bool FileUnit::read_record(std::string_view& rec, int tab_size) {
   if (!wbuf_.empty()) flush();
   rec = {};

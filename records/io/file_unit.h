@@ -26,10 +26,8 @@ class FileUnit {
 
   // Reads the next record into rec: up to LF, every CR dropped, tabs
   // widened to tab stops.  A last line without a line end is a record.
-  // Returns false at the end of the file.  Throws IoError.
-  bool read_record(std::string& rec, int tab_size);
-  // The same without a copy: rec views the unit's buffer, valid until the
-  // unit's next operation.
+  // Returns false at the end of the file.  Throws IoError.  rec views the
+  // unit's buffer, valid until the unit's next operation.
   bool read_record(std::string_view& rec, int tab_size);
 
   // Buffers one record, with or without its line end.  The first write

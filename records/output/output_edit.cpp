@@ -316,7 +316,7 @@ void we_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, double
     shown = before + fd;
   }
 
-  auto digit = [&](std::int64_t i) { return i < 20 ? digits[i] : '0'; };
+  auto digit = [&](std::int64_t i) { return i < 20 ? value.digits[i] : '0'; };
   std::string body(iosign(negative, modes.plus));
   const std::size_t sign_len = body.size();
   for (std::int64_t i = 0; i < before; ++i) body.push_back(digit(i));
