@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
+#include "align.h"
+#include "coverage.h"
+#include "driver.h"
+#include "statistics.h"
+#include "store.h"
 
 namespace {
 

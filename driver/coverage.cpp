@@ -1,9 +1,9 @@
-#include "driver/coverage.h"
+#include "coverage.h"
 
 #include <string>
 
-#include "driver/refuse.h"
-#include "records/io.h"
+#include "refuse.h"
+#include "io.h"
 
 namespace arb {
 

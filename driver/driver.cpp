@@ -1,17 +1,16 @@
-#include "driver/driver.h"
+#include "driver.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/output_file.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
-#include "files/files.h"
-#include "reader/reader.h"
-#include "records/io.h"
-#include "records/units.h"
+#include "align.h"
+#include "coverage.h"
+#include "output_file.h"
+#include "statistics.h"
+#include "store.h"
+#include "files.h"
+#include "reader.h"
+#include "io.h"
 
 namespace arb {
 
@@ -40,6 +39,8 @@ Method ask_method() {
 }
 
 }  // namespace
+
+constinit SeriesStore store;
 
 void arborix() {
   SeriesStore& s = store;
@@ -71,7 +72,7 @@ void arborix() {
   openit('U', output_unit, bail);
   if (bail != 0) end_of_run();
 
-  readseries(data_unit);
+  readseries(data_unit, s);
 
   const Coverage c = coverage_dialogue(s);
   const Method method = ask_method();

@@ -1,6 +1,6 @@
 // Climate variables of one series: the lag of the mask, the label of each
 // climatic year, and the seasons by sum or average.
-#include "reader/makevars.h"
+#include "makevars.h"
 
 #include <sys/mman.h>
 
@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "driver/refuse.h"
-#include "driver/store.h"
+#include "refuse.h"
+#include "store.h"
 
 namespace arb {
 
@@ -49,7 +49,7 @@ int mask_vars(const ClimateMask& mask) {
   return n;
 }
 
-void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
+void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
   const int lag = mask_lag(mask.length);
   const int years = n - lag;
   // In 64 bits: a year read from the data may lie anywhere in 32 bits.

@@ -4,7 +4,8 @@
 
 #include <span>
 
-#include "reader/mask.h"
+#include "mask.h"
+#include "store.h"
 
 namespace arb {
 
@@ -22,6 +23,6 @@ int mask_vars(const ClimateMask& mask);
 // first_year.  A mask without 2s and 3s has its selected positions turned
 // into 2s.  Refuses the data when a climatic year does not fit 16 bits, and
 // ends the run the same way when the store cannot have the memory for it.
-void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask);
+void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask);
 
 }  // namespace arb

@@ -3,10 +3,12 @@
 // series store.
 #pragma once
 
+#include "store.h"
+
 namespace arb {
 
 // Reads every series of the file on the unit (positioned after the header
 // lines) into the store.  May end the run instead of returning.
-void readseries(int& unit);
+void readseries(int& unit, SeriesStore& store);
 
 }  // namespace arb

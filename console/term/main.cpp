@@ -1,6 +1,6 @@
-#include "console/term/term_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "term_host.h"
+#include "driver.h"
+#include "console_host.h"
 
 int main() {
   arb::term::TermHost host;

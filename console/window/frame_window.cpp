@@ -1,4 +1,4 @@
-#include "console/window/frame_window.h"
+#include "frame_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "console/window/printing.h"
-#include "console/window/transcript_file.h"
+#include "printing.h"
+#include "transcript_file.h"
 
 namespace arb::win {
 

@@ -7,8 +7,8 @@
 #include <QRect>
 #include <memory>
 
-#include "console/window/dialogs.h"
-#include "console/window/text_window.h"
+#include "dialogs.h"
+#include "text_window.h"
 
 class QAction;
 class QMdiArea;

@@ -11,12 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console/term/term_host.h"
-#include "console/window/dialogs.h"
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "term_host.h"
+#include "dialogs.h"
+#include "frame_window.h"
+#include "window_host.h"
+#include "driver.h"
+#include "console_host.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <memory>
 #include <sstream>
 
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
+#include "frame_window.h"
+#include "window_host.h"
 #include "tests/window/fake_dialogs.h"
 
 using namespace arb::win;

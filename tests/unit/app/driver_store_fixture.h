@@ -1,4 +1,4 @@
-// The one series store of the run, cleared where a test puts its series:
+// A series store of the tests' own, cleared where a test puts its series:
 // their values zero-filled, with room for every variable.
 #pragma once
 
@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/store.h"
+#include "store.h"
 
 namespace arb::test {
 
 inline constexpr int kTestSeries = 8;  // series slots a test may use
+
+inline SeriesStore store;  // static and zero-filled, like the program's
 
 class StoreTest : public ::testing::Test {
  protected:

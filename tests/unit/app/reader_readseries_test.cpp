@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "driver/store.h"
+#include "store.h"
 #include "driver_store_fixture.h"
-#include "reader/reader.h"
-#include "records/console_host.h"
-#include "records/io.h"
-#include "tests/unit/io/fake_host.h"
+#include "reader.h"
+#include "console_host.h"
+#include "io.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -47,13 +47,13 @@ class Readseries : public test::StoreTest {
       std::ofstream out(path, std::ios::binary);
       out << file;
     }
-    rt::testing::HostedLayer hl;
+    arb::testing::HostedLayer hl;
     hl.host.answers = std::move(answers);
     int status = -1;
     try {
       rt::open(kDataUnit, path.string(), "OLD", rt::kNone);
       int unit = kDataUnit;
-      readseries(unit);
+      readseries(unit, s);
     } catch (const rt::RunEnd& e) {
       status = e.status;
     }

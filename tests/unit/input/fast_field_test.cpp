@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "records/errors.h"
-#include "records/input_edit.h"
-#include "records/input_fast.h"
+#include "errors.h"
+#include "input_edit.h"
+#include "input_fast.h"
 
 namespace arb::rt {
 namespace {

@@ -328,17 +328,17 @@ TEST(RealInput, RelaxedInput) {
       {"1.5", 1.5},          {"-7", -7.0},
   };
   OptionsScope relaxed({true, false});
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(read_real_text(c.text, 0, 0), c.value) << c.text;
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(read_real_text(c.text, 0, 0, test_options()), c.value) << c.text;
   // Other characters still fail.
   for (std::string_view bad : {"12a", "1.5 x", "$1", "1,5"})
-    EXPECT_EQ(error_of([&] { read_real_text(bad, 0, 0); }), kIllegal) << bad;
+    EXPECT_EQ(error_of([&] { read_real_text(bad, 0, 0, test_options()); }), kIllegal) << bad;
   // The implied point only where the whole field has none.
   EXPECT_FLOAT_EQ(read_f("1-2.5", F(5, 1)), 0.01f);
   EXPECT_FLOAT_EQ(read_f("12-34", F(5, 1)), 1.2e-34f);
   // Decimal integers read as far as they are digits.
   EXPECT_EQ(read_i("12.0", I(4)), 12);
-  EXPECT_EQ(read_int_text("1E3", 4), 1);
-  EXPECT_EQ(error_of([] { read_int_text("12x", 4); }), kIllegal);
+  EXPECT_EQ(read_int_text("1E3", 4, test_options()), 1);
+  EXPECT_EQ(error_of([] { read_int_text("12x", 4, test_options()); }), kIllegal);
   EXPECT_EQ(error_of([&] { read_i("1.", data(Op::Z, 2)); }), kIllegal);  // B, O, Z stay strict
 }
 

@@ -21,7 +21,7 @@ struct ListRead {
   InRecord rec;
   ListReader reader;
   ListRead(std::vector<std::string> lines, bool more)
-      : src(std::move(lines), more), rec(), reader((src.first(rec), src), rec) {}
+      : src(std::move(lines), more), rec(), reader((src.first(rec), src), rec, test_options()) {}
 };
 
 std::vector<std::int32_t> ints(std::vector<std::string> lines, std::size_t n, bool file = true) {

@@ -10,15 +10,15 @@
 #include <random>
 #include <string>
 
-#include "records/flat_plan.h"
-#include "records/format.h"
-#include "records/io.h"
-#include "tests/unit/io/fake_host.h"
+#include "flat_plan.h"
+#include "format.h"
+#include "io.h"
+#include "tests/support/fake_console.h"
 
 namespace arb::rt {
 namespace {
 
-using testing::HostedLayer;
+using arb::testing::HostedLayer;
 
 struct Lined {
   Outcome outcome;
