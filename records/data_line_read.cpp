@@ -21,8 +21,7 @@ constexpr std::size_t kMaxPlans = 8;
 // As a statement starts: the options first, then the host's events.
 RecordLayer& started_layer() {
   RecordLayer& rl = layer();
-  rl.start();
-  if (rl.host) rl.host->pump();
+  rl.begin_statement();
   return rl;
 }
 

@@ -32,8 +32,7 @@ OpenStatus parse_status(std::string_view status) {
 template <typename F>
 Outcome run_statement(std::string_view name, int unit, Branches br, F&& body) {
   std::lock_guard lock(layer().io_lib_mutex);
-  layer().start();
-  if (layer().host) layer().host->pump();
+  layer().begin_statement();
   try {
     body();
   } catch (const IoError& e) {

@@ -13,12 +13,9 @@ bool is_blank(std::string_view text) { return text.find_first_not_of(' ') == std
 void pause(std::string_view text) {
   std::lock_guard lock(layer().io_lib_mutex);
   RecordLayer& rl = layer();
-  rl.start();
-  if (rl.host) rl.host->pump();
+  rl.begin_statement();
   console_out(" " + std::string(text) + "\n");
-  std::optional<std::string> line;
-  if (rl.host) line = rl.host->ttyinp(kConsoleWindowUnit, 256);
-  if (!line) report_failure(IoError::runtime(Err::PastEof), "READ", "*");
+  if (!console_in(256)) report_failure(IoError::runtime(Err::PastEof), "READ", "*");
 }
 
 void stop(std::string_view text, int status) {

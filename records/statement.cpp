@@ -41,8 +41,7 @@ class StatementImpl final : public RecordSource {
   StatementImpl(Statement::Dir dir, UnitSpec unit, std::string_view format, bool list, Branches br)
       : lock_(layer().io_lib_mutex), dir_(dir), br_(br), list_(list), unit_spec_(unit) {
     RecordLayer& rl = layer();
-    rl.start();
-    if (rl.host) rl.host->pump();
+    rl.begin_statement();
     modes_.lead_zero = !rl.options.no_lead_zero;
     guarded([&] {
       if (unit.internal) {
@@ -119,8 +118,7 @@ class StatementImpl final : public RecordSource {
       if (records_read_ > 0) throw EndOfInput{};
       rec.text = unit_spec_.field;
     } else if (unit_->kind == Unit::Kind::Console) {
-      std::optional<std::string> line;
-      if (layer().host) line = layer().host->ttyinp(kConsoleWindowUnit, 256);
+      const std::optional<std::string> line = console_in(256);
       if (!line) throw ConsoleEnded{};
       console_record(*line, text_, layer().options.tab_size);
       rec.text = text_;

@@ -46,6 +46,9 @@ class UnitTable {
   Unit& connect(int number, std::unique_ptr<FileUnit> file);
   // Flushes and closes every file; the first failure, if any.
   std::optional<CloseFailure> close_all();
+  // Writes every file's pending records before the console waits; a
+  // failure is kept by its unit and reported where it is flushed next.
+  void flush_before_wait();
   void reset();
 
  private:
@@ -63,6 +66,9 @@ struct RecordLayer {
   // Reads the run-time options at the first statement and writes the
   // warning for an unknown one.
   void start();
+  // At the start of every statement: start(), then the run ends here if a
+  // signal asked for it, then the host's events.
+  void begin_statement();
   // Back to the state before the first statement (files closed unflushed
   // errors ignored); for running several programs in one process.
   void reset();
@@ -84,5 +90,9 @@ std::string unit_text(int number, bool internal);
 
 // Shows text on the console (record layer side of ttyout).
 void console_out(std::string_view text);
+
+// One typed line from the console (record layer side of ttyinp), every
+// file's records written first; nullopt at the end of console input.
+std::optional<std::string> console_in(std::size_t capacity);
 
 }  // namespace arb::rt
