@@ -68,6 +68,13 @@ void guard_process() {
   catch_end_signals();
 }
 
+void console_off_standard_output() {
+  struct sigaction ignore{};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  ::sigaction(SIGPIPE, &ignore, nullptr);
+}
+
 int end_signal() { return g_signal.load(); }
 
 void console_lost() {

@@ -12,6 +12,11 @@ namespace arb::rt {
 // write beyond the file-size limit fails with its error instead.
 void guard_process();
 
+// The console is a window, not standard output: SIGPIPE is ignored from
+// now on, as a broken pipe can then only be a file's, whose write fails
+// and is reported.
+void console_off_standard_output();
+
 // The signal that asks the run to end, or 0.
 int end_signal();
 
