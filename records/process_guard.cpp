@@ -26,12 +26,13 @@ void wake() {
   }
 }
 
-// Async-signal-safe only: the flag, a write, and for a second request the
-// default action, so that a run stuck in a write can still be ended.
+// Async-signal-safe only: the flag, a write, and for Ctrl-C pressed again
+// the default action, so that a run stuck in a write can still be ended.
+// Other repeats are passed over: a closed terminal may send SIGHUP twice.
 extern "C" void on_end_signal(int sig) {
   const int saved = errno;
   int none = 0;
-  if (!g_signal.compare_exchange_strong(none, sig) && sig != SIGPIPE) {
+  if (!g_signal.compare_exchange_strong(none, sig) && sig == SIGINT) {
     ::signal(sig, SIG_DFL);
     ::raise(sig);
   }
