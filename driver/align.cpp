@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "omp_team.h"
+
 namespace arb {
 
 namespace {
@@ -25,7 +27,8 @@ void align(SeriesStore& s, int k, std::int32_t earliest) {
     }
     return;
   }
-#pragma omp parallel for schedule(static)
+  const int team = omp_team();
+#pragma omp parallel for schedule(static) num_threads(team) if (team > 1)
   for (int j = 1; j <= nvars; ++j) {
     float* col = s.column(j, k);
     // From the top slot down, so that nothing is overwritten before it moves.

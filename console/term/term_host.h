@@ -15,8 +15,17 @@ class TermHost : public rt::ConsoleHost {
   void pump() override {}
 
  private:
+  // Both wait for the line while watching for a signal that ends the run
+  // (RunEnd is thrown, the terminal's mode restored first).
+  std::optional<std::string> edited_line();  // GNU readline
+  std::optional<std::string> piped_line();   // plain reads
+  void show(std::string_view text);          // to standard output; a failure loses the console
+
   bool interactive_ = false;  // standard input is a terminal: GNU readline
   std::string pending_;       // text written since the last line end (the prompt)
+  std::string input_;         // piped input read but not yet taken
+  std::size_t open_line_ = 0; // characters kept of the piped line not yet ended
+  bool input_ended_ = false;
 };
 
 }  // namespace arb::term

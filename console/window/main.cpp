@@ -17,6 +17,7 @@
 #include "window_host.h"
 #include "driver.h"
 #include "console_host.h"
+#include "process_guard.h"
 
 namespace {
 
@@ -49,11 +50,13 @@ bool display_opens(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  arb::rt::guard_process();
   if (!display_opens(argc, argv)) {
     std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
     arb::term::TermHost host;
     return arb::rt::run_program(host, &arb::arborix);
   }
+  arb::rt::console_off_standard_output();
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   auto dialogs = arb::win::make_qt_dialogs();

@@ -4,6 +4,10 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <unistd.h>
+
+#include "process_guard.h"
+
 namespace arb::win {
 
 namespace {
@@ -19,6 +23,15 @@ constexpr std::chrono::milliseconds kEventPass(10);
 WindowHost::WindowHost(FrameWindow& frame) : frame_(frame) {
   table_[0] = {rt::kConsoleWindowUnit, frame_.open_text_window(QStringLiteral("Input/Output"), kConsoleGeometry)};
   entries_ = 1;
+  if (const int fd = rt::end_signal_fd(); fd >= 0) {
+    end_signal_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    // Emptied, so that it does not fire again; the run looks at the flag.
+    QObject::connect(end_signal_.get(), &QSocketNotifier::activated, [fd] {
+      char bytes[64];
+      while (::read(fd, bytes, sizeof bytes) > 0) {
+      }
+    });
+  }
 }
 
 TextWindow* WindowHost::window_for(int unit) const {
@@ -72,9 +85,10 @@ std::optional<std::string> WindowHost::ttyinp(int unit, std::size_t capacity) {
   w->view().sync_now();
   if (on_read_wait) on_read_wait();
   auto open = [&] { return window && !window->is_closed(); };
-  while (open() && window->text().waiting() && !frame_.exit_done())
+  while (open() && window->text().waiting() && !frame_.exit_done() && !rt::end_signal())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   if (open()) window->text().cancel_read();
+  rt::end_run_if_signalled();
   leave_if_exit_chosen();
   if (!open()) window_handler_error();
   return window->text().take_answer();
@@ -89,7 +103,9 @@ int WindowHost::end_of_run_wait(int exit_code) {
   running_ = false;
   if (quit_) return exit_code;
   QCoreApplication::processEvents();
-  while (!frame_.exit_done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  while (!frame_.exit_done() && !rt::end_signal()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  // The files are closed by now: a signal ends the process at once.
+  if (!frame_.exit_done() && rt::end_signal()) return 128 + rt::end_signal();
   return exit_code;
 }
 

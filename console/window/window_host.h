@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QPointer>
+#include <QSocketNotifier>
 #include <array>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 #include "frame_window.h"
 #include "console_host.h"
@@ -49,6 +51,8 @@ class WindowHost : public rt::ConsoleHost {
   bool quit_ = false;  // a write found no window: the next read ends the run
   bool running_ = true;
   std::chrono::steady_clock::time_point last_pass_{};
+  // Wakes the event loop when a signal asks the run to end.
+  std::unique_ptr<QSocketNotifier> end_signal_;
 };
 
 }  // namespace arb::win

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "omp_team.h"
+
 namespace arb {
 
 namespace {
@@ -19,7 +21,8 @@ void blank(std::span<char> text) {
     std::fill_n(p, n, ' ');
     return;
   }
-#pragma omp parallel for schedule(static)
+  const int team = omp_team();
+#pragma omp parallel for schedule(static) num_threads(team) if (team > 1)
   for (std::ptrdiff_t i = 0; i < n; ++i) p[i] = ' ';
 }
 

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,19 +16,30 @@ namespace arb::rt {
 
 enum class OpenStatus { Old, New, Unknown, Replace, Scratch };
 
+// The columns of a record read from a file that are kept: the rest of its
+// line is passed over unstored.  No statement of this program reaches
+// beyond column 120 of a file's record (its data lines are read into a
+// 120-character field, the preview into 80), so this leaves ample room.
+inline constexpr std::size_t kRecordColumns = 4096;
+
 class FileUnit {
  public:
   // Opens the file; throws IoError (system errors, StatusNew, BadFileSpec).
   // Opening read-write falls back to read-only when the file can't be written.
+  // A file that cannot be positioned (a FIFO or a character device) is
+  // opened for writing only, and only with a status other than OLD: a file
+  // to be read must be one the reader can rewind.  A FIFO without a reader
+  // is refused rather than waited for.
   static std::unique_ptr<FileUnit> open(const std::string& path, OpenStatus status, unsigned create_mode);
   ~FileUnit();
   FileUnit(const FileUnit&) = delete;
   FileUnit& operator=(const FileUnit&) = delete;
 
   // Reads the next record into rec: up to LF, every CR dropped, tabs
-  // widened to tab stops.  A last line without a line end is a record.
-  // Returns false at the end of the file.  Throws IoError.  rec views the
-  // unit's buffer, valid until the unit's next operation.
+  // widened to tab stops, at most kRecordColumns columns of it kept.  A
+  // last line without a line end is a record.  Returns false at the end of
+  // the file.  Throws IoError.  rec views the unit's buffer, valid until the
+  // unit's next operation.
   bool read_record(std::string_view& rec, int tab_size);
 
   // Buffers one record, with or without its line end.  The first write
@@ -38,18 +50,24 @@ class FileUnit {
   void backspace();
   void flush();   // throws IoError
   void close();   // flushes and closes; throws IoError from the flush
+  // Writes the pending records before the console waits; a failure is
+  // kept and thrown by the next flush or close.
+  void flush_before_wait();
 
+  bool readable() const { return readable_; }
   bool writable() const { return writable_; }
   const std::string& path() const { return path_; }
 
  private:
-  FileUnit(int fd, std::string path, bool writable, bool regular);
+  FileUnit(int fd, std::string path, bool readable, bool writable, bool regular);
   off_t position() const { return buf_off_ + static_cast<off_t>(bpos_); }
   void seek(off_t pos);       // drops the read buffer
   bool fill();                // more bytes into the read buffer; false at the end
+  void read_long_record(std::string_view& rec, int tab_size);
 
   int fd_ = -1;
   std::string path_;
+  bool readable_ = true;
   bool writable_ = false;
   bool regular_ = true;
   std::vector<char> buf_;     // read buffer
@@ -57,7 +75,9 @@ class FileUnit {
   std::size_t bpos_ = 0, blen_ = 0;
   off_t buf_off_ = 0;         // file offset of buf_[0]
   bool at_eof_ = false;
+  off_t last_start_ = -1;     // where the record read last starts; -1 after any other operation
   std::string wbuf_;          // pending output
+  std::optional<IoError> failed_;  // a flush before a console wait that failed
   bool cut_pending_ = true;
 };
 

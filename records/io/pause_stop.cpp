@@ -12,11 +12,8 @@ bool is_blank(std::string_view text) { return text.find_first_not_of(' ') == std
 
 void pause(std::string_view text) {
   const StatementStart start;
-  RecordLayer& rl = start.layer();
   console_out(" " + std::string(text) + "\n");
-  std::optional<std::string> line;
-  if (rl.host) line = rl.host->ttyinp(kConsoleWindowUnit, kConsoleLine);
-  if (!line) report_failure(IoError::runtime(Err::PastEof), "READ", "*");
+  if (!console_in(kConsoleLine)) report_failure(IoError::runtime(Err::PastEof), "READ", "*");
 }
 
 void stop(std::string_view text, int status) {

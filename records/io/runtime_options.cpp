@@ -71,7 +71,8 @@ RuntimeOptions parse_runtime_options(const char* flags, const char* tabsize, con
   if (umask) {
     char* end = nullptr;
     long m = std::strtol(umask, &end, 8);
-    if (end != umask && *end == '\0' && m >= 0 && m <= 07777) opt.create_mode = static_cast<unsigned>(m);
+    // Permission bits only: never set-user-ID, set-group-ID or sticky.
+    if (end != umask && *end == '\0' && m >= 0 && m <= 07777) opt.create_mode = static_cast<unsigned>(m) & 0777;
   }
   return opt;
 }

@@ -18,7 +18,7 @@ struct RuntimeOptions {
   bool relaxed_input = false;     // -relaxed_input
   bool strict_nan_input = false;  // -strict_nan_input
   int tab_size = 8;               // TABSIZE
-  unsigned create_mode = 0664;    // UMASK, taken as the octal permissions of created files
+  unsigned create_mode = 0664;    // UMASK, taken as the octal permissions of created files (0777 at most)
   std::string unknown;            // the rest of the setting from the first unknown word
 };
 

@@ -118,8 +118,7 @@ class StatementImpl final : public RecordSource {
       if (records_read_ > 0) throw EndOfInput{};
       rec.text = unit_spec_.field;
     } else if (unit_->kind == Unit::Kind::Console) {
-      std::optional<std::string> line;
-      if (layer().host) line = layer().host->ttyinp(kConsoleWindowUnit, kConsoleLine);
+      const std::optional<std::string> line = console_in(kConsoleLine);
       if (!line) throw ConsoleEnded{};
       console_record(*line, text_, layer().options.tab_size);
       rec.text = text_;

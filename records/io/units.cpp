@@ -6,6 +6,7 @@
 
 #include "input_edit.h"
 #include "io.h"
+#include "process_guard.h"
 
 namespace arb::rt {
 
@@ -20,6 +21,12 @@ void RecordLayer::start() {
   options = parse_runtime_options(std::getenv("VELMOR_RT_FLAGS"), std::getenv("TABSIZE"), std::getenv("UMASK"));
   general_only = general_path_only();
   if (!options.unknown.empty()) console_out("Warning: unknown runtime option " + options.unknown + "\n");
+}
+
+void RecordLayer::begin_statement() {
+  start();
+  end_run_if_signalled();
+  if (host) host->pump();
 }
 
 bool general_path_only() {
@@ -39,6 +46,15 @@ void console_out(std::string_view text) {
   if (layer().host) layer().host->ttyout(kConsoleWindowUnit, text);
 }
 
+std::optional<std::string> console_in(std::size_t capacity) {
+  RecordLayer& rl = layer();
+  rl.units.flush_before_wait();
+  if (!rl.host) return std::nullopt;
+  auto line = rl.host->ttyinp(kConsoleWindowUnit, capacity);
+  end_run_if_signalled();
+  return line;
+}
+
 Unit* UnitTable::find(int number) {
   for (auto& u : units_)
     if (u->number == number) return u.get();
@@ -53,7 +69,7 @@ Unit& UnitTable::connect(int number, std::unique_ptr<FileUnit> file) {
   }
   u->number = number;
   u->kind = Unit::Kind::File;
-  u->can_read = true;
+  u->can_read = file->readable();
   u->can_write = file->writable();
   u->carriage = false;
   u->blank_zero = false;
@@ -88,7 +104,7 @@ std::string prompt_file_name(int number) {
   ConsoleHost* host = layer().host;
   if (!host) return default_file_name(number);
   host->ttyout(kConsoleWindowUnit, "File name for unit " + std::to_string(number) + ": ");
-  auto line = host->ttyinp(kConsoleWindowUnit, kConsoleLine);
+  auto line = console_in(kConsoleLine);
   if (!line) throw IoError::runtime(Err::PastEof);
   std::string name = *line;
   while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' ')) name.pop_back();
@@ -122,6 +138,11 @@ std::optional<CloseFailure> UnitTable::close_all() {
   }
   units_.clear();
   return first;
+}
+
+void UnitTable::flush_before_wait() {
+  for (auto& u : units_)
+    if (u->file) u->file->flush_before_wait();
 }
 
 std::string unit_text(int number, bool internal) {

@@ -44,6 +44,9 @@ class UnitTable {
   Unit& connect(int number, std::unique_ptr<FileUnit> file);
   // Flushes and closes every file; the first failure, if any.
   std::optional<CloseFailure> close_all();
+  // Writes every file's pending records before the console waits; a
+  // failure is kept by its unit and reported where it is flushed next.
+  void flush_before_wait();
 
  private:
   std::vector<std::unique_ptr<Unit>> units_;
@@ -63,6 +66,9 @@ struct RecordLayer {
   void start();
   // The options of input editing, as every statement starts with them.
   InputOptions input_options() const { return {options.relaxed_input, options.strict_nan_input, general_only}; }
+  // At the start of every statement: start(), then the run ends here if a
+  // signal asked for it, then the host's events.
+  void begin_statement();
   // Back to the state before the first statement (files closed unflushed
   // errors ignored); for running several programs in one process.
   void reset();
@@ -76,8 +82,7 @@ RecordLayer& layer();
 class StatementStart {
  public:
   StatementStart() : layer_(rt::layer()), lock_(layer_.io_lib_mutex) {
-    layer_.start();
-    if (layer_.host) layer_.host->pump();
+    layer_.begin_statement();
   }
   RecordLayer& layer() const { return layer_; }
 
@@ -95,5 +100,9 @@ std::string unit_text(int number, bool internal);
 
 // Shows text on the console (record layer side of ttyout).
 void console_out(std::string_view text);
+
+// One typed line from the console (record layer side of ttyinp), every
+// file's records written first; nullopt at the end of console input.
+std::optional<std::string> console_in(std::size_t capacity);
 
 }  // namespace arb::rt

@@ -68,15 +68,49 @@ TEST_F(FileUnitTest, TabSizeFromTheOption) {
   EXPECT_EQ(records(*f, 4), std::vector<std::string>{"ab  c"});
 }
 
-TEST_F(FileUnitTest, LongRecordsCrossTheBuffer) {
-  std::string big(1'000'000, 'x');
-  put("f", big + "\nshort\n" + big);
+// However long the line, a record keeps its first kRecordColumns columns
+// and the next record is read whole; a line within the read buffer and one
+// beyond it give the same record.
+TEST_F(FileUnitTest, LongLinesKeepTheirFirstColumnsOnly) {
+  const std::size_t k = kRecordColumns;
+  const std::string big(1'000'000, 'x');
+  struct Case {
+    std::string line;
+    int tab;
+    std::string want;
+  };
+  const Case cases[] = {
+      {big, 8, std::string(k, 'x')},
+      {std::string(k + 1, 'y'), 8, std::string(k, 'y')},
+      {std::string(k, 'z'), 8, std::string(k, 'z')},
+      {std::string(100'000, '\t'), 1000, std::string(k, ' ')},   // tab width and length both large
+      {std::string(5, '\t') + "ab", 1000, std::string(k, ' ')},  // five tabs already pass the bound
+      {std::string(200'000, '\r') + "ab", 8, "ab"},               // dropped CRs take no columns
+      {"ab\t" + big, 8, "ab      " + std::string(k - 8, 'x')},
+  };
+  for (const auto& c : cases) {
+    put("f", c.line + "\nshort\n" + c.line);
+    auto f = FileUnit::open(path("f"), OpenStatus::Old, 0664);
+    const auto recs = records(*f, c.tab);
+    ASSERT_EQ(recs.size(), 3u) << c.line.size();
+    EXPECT_EQ(recs[0], c.want) << c.line.size();
+    EXPECT_EQ(recs[1], "short");
+    EXPECT_EQ(recs[2], c.want) << c.line.size();
+  }
+}
+
+TEST_F(FileUnitTest, BackspaceOverALongLineRereadsIt) {
+  const std::string big(300'000, 'b');
+  put("f", "one\n" + big + "\nthree\n");
   auto f = FileUnit::open(path("f"), OpenStatus::Old, 0664);
-  auto recs = records(*f);
-  ASSERT_EQ(recs.size(), 3u);
-  EXPECT_EQ(recs[0], big);
-  EXPECT_EQ(recs[1], "short");
-  EXPECT_EQ(recs[2], big);
+  std::string_view rec;
+  ASSERT_TRUE(f->read_record(rec, 8));
+  ASSERT_TRUE(f->read_record(rec, 8));
+  f->backspace();
+  ASSERT_TRUE(f->read_record(rec, 8));
+  EXPECT_EQ(rec, std::string(kRecordColumns, 'b'));
+  ASSERT_TRUE(f->read_record(rec, 8));
+  EXPECT_EQ(rec, "three");
 }
 
 TEST_F(FileUnitTest, BackspaceRereadsTheRecordReadLast) {
@@ -182,7 +216,7 @@ TEST_F(FileUnitTest, ReadOnlyFileFallsBackToReading) {
 
 TEST_F(FileUnitTest, AFullDeviceFailsTheFlush) {
   if (!fs::exists("/dev/full")) GTEST_SKIP();
-  auto f = FileUnit::open("/dev/full", OpenStatus::Old, 0664);
+  auto f = FileUnit::open("/dev/full", OpenStatus::Unknown, 0664);
   f->write_record("x", true);
   try {
     f->close();
@@ -191,6 +225,21 @@ TEST_F(FileUnitTest, AFullDeviceFailsTheFlush) {
     EXPECT_TRUE(e.system);
     EXPECT_EQ(e.text, "No space left on device");
   }
+}
+
+// Before the console waits the records go to the file; a failure then is
+// kept and thrown where the unit is flushed or closed next.
+TEST_F(FileUnitTest, FlushBeforeAWaitWritesTheFileAndKeepsAFailure) {
+  auto f = FileUnit::open(path("out"), OpenStatus::Unknown, 0664);
+  f->write_record("kept", true);
+  f->flush_before_wait();
+  EXPECT_EQ(get("out"), "kept\n");
+  f->close();
+  if (!fs::exists("/dev/full")) GTEST_SKIP();
+  auto full = FileUnit::open("/dev/full", OpenStatus::Unknown, 0664);
+  full->write_record("x", true);
+  EXPECT_NO_THROW(full->flush_before_wait());
+  EXPECT_THROW(full->close(), IoError);
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ TEST(RuntimeOptions, TabSizeAndPermissions) {
   const Case cases[] = {
       {nullptr, 8, nullptr, 0664}, {"4", 4, "600", 0600}, {"0", 8, "9", 0664},
       {"x", 8, "0644", 0644},      {"-3", 8, "", 0664},    {"12", 12, "777", 0777},
+      // permission bits only: set-user-ID, set-group-ID and sticky dropped
+      {"8", 8, "7777", 0777},      {"8", 8, "4755", 0755},  {"8", 8, "17777", 0664},
   };
   for (const auto& c : cases) {
     RuntimeOptions o = parse_runtime_options(nullptr, c.tabsize, c.umask);
