@@ -1,6 +1,7 @@
 #include "driver/driver.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "driver/align.h"
@@ -18,6 +19,8 @@ namespace arb {
 namespace {
 
 constexpr int kDataUnit = 14;
+
+RecordWritten record_written;  // set by the host before the run
 
 // The end of every run that gets past the welcome: a line of two blanks,
 // a wait for Enter, and a stop that writes nothing.
@@ -40,6 +43,8 @@ Method ask_method() {
 }
 
 }  // namespace
+
+void on_record_written(RecordWritten hook) { record_written = std::move(hook); }
 
 void arborix() {
   SeriesStore& s = store;
@@ -90,6 +95,7 @@ void arborix() {
       average_year(s, i, c, method);
       write_year_row(s, c.earliest_first + i - 1);
     }
+    if (record_written) record_written(s, c, method);
     end_of_run();
   }
   const std::vector<float> record = average_record(s, c, method);
@@ -98,6 +104,7 @@ void arborix() {
     for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
     write_year_row(s, c.earliest_first + i - 1);
   }
+  if (record_written) record_written(s, c, method);
   end_of_run();
 }
 

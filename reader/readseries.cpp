@@ -12,6 +12,7 @@
 
 #include "driver/blank.h"
 #include "driver/refuse.h"
+#include "driver/results/read_log.h"
 #include "driver/store.h"
 #include "files/files.h"
 #include "reader/makevars.h"
@@ -165,6 +166,7 @@ bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line
           refuse_data("TOO MANY DATA LINES! SERIES " + std::to_string(store.nseries) + " HAS MORE THAN " +
                       std::to_string(kYearSlots) + "!");
         }
+        results::read_log.note(store.nseries, rt::record_number(unit), year);
         std::copy(values.begin(), values.end(), months.begin() + static_cast<std::ptrdiff_t>(lines) * 12);
         ++lines;
         continue;
@@ -191,6 +193,7 @@ void readseries(int& unit) {
   ClimateMask mask;
   build_ruler(mask);
   askmask(mask);
+  results::read_log.mask.assign(mask.chars.data(), static_cast<std::size_t>(mask.length));
 
   Dialogue d;
   blank(d.own);
@@ -202,6 +205,7 @@ void readseries(int& unit) {
     store.flag = d.flag;
     rt::write(kStar, "(' ')");
     store.nseries = 0;
+    results::read_log.restart();
     if (read_all_series(unit, d, mask, line, months)) return;
     // Back to the menu, and the whole file again from its first record.
     rt::rewind(unit);

@@ -70,4 +70,9 @@ Outcome backspace(int unit, Branches br) {
   });
 }
 
+std::int64_t record_number(int unit) {
+  const Unit* u = layer().units.find(unit);
+  return u && u->file ? u->file->record_number() : 0;
+}
+
 }  // namespace arb::rt

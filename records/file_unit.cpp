@@ -130,6 +130,7 @@ bool FileUnit::read_record(std::string_view& rec, int tab_size) {
     rec = expanded_;
   }
   bpos_ = nl ? end + 1 : end;
+  ++records_;
   return true;
 }
 
@@ -174,6 +175,7 @@ void FileUnit::rewind() {
   seek(0);
   at_eof_ = false;
   cut_pending_ = true;
+  records_ = 0;
 }
 
 void FileUnit::backspace() {
@@ -185,6 +187,7 @@ void FileUnit::backspace() {
   }
   off_t pos = position();
   if (pos == 0) return;
+  if (records_ > 0) --records_;
   // The record read last ends at pos - 1 (its LF) or at pos (a last line
   // without a line end); it starts after the LF before that.
   char c = 0;

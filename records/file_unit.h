@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,8 @@ class FileUnit {
   void close();   // flushes and closes; throws IoError from the flush
 
   bool writable() const { return writable_; }
+  // The number of the record read last (1 for the file's first line).
+  std::int64_t record_number() const { return records_; }
   const std::string& path() const { return path_; }
 
  private:
@@ -61,6 +64,7 @@ class FileUnit {
   bool at_eof_ = false;
   std::string wbuf_;          // pending output
   bool cut_pending_ = true;
+  std::int64_t records_ = 0;  // records read since the start of the file
 };
 
 }  // namespace arb::rt

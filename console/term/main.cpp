@@ -1,8 +1,14 @@
+#include "console/cli/options.h"
+#include "console/cli/results_host.h"
 #include "console/term/term_host.h"
 #include "driver/driver.h"
 #include "records/console_host.h"
 
-int main() {
-  arb::term::TermHost host;
+int main(int argc, char** argv) {
+  const arb::cli::Parsed parsed = arb::cli::parse_main("arborix-term", argc, argv);
+  if (parsed.exit_status) return *parsed.exit_status;
+  arb::term::TermHost term;
+  arb::cli::ResultsHost host(term, "arborix-term", parsed.options);
+  host.write_plots = arb::cli::run_companion;
   return arb::rt::run_program(host, &arb::arborix);
 }

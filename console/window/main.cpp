@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "console/cli/options.h"
+#include "console/cli/results_host.h"
 #include "console/term/term_host.h"
 #include "console/window/dialogs.h"
 #include "console/window/frame_window.h"
@@ -49,9 +51,13 @@ bool display_opens(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const arb::cli::Parsed parsed = arb::cli::parse_main("arborix", argc, argv);
+  if (parsed.exit_status) return *parsed.exit_status;
   if (!display_opens(argc, argv)) {
     std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
-    arb::term::TermHost host;
+    arb::term::TermHost term;
+    arb::cli::ResultsHost host(term, "arborix", parsed.options);
+    host.write_plots = arb::cli::run_companion;
     return arb::rt::run_program(host, &arb::arborix);
   }
   QApplication app(argc, argv);
@@ -62,6 +68,8 @@ int main(int argc, char** argv) {
   if (QScreen* screen = QGuiApplication::primaryScreen())
     frame.resize(screen->availableSize() * 3 / 4);
   frame.show();
-  arb::win::WindowHost host(frame);
+  arb::win::WindowHost window(frame);
+  arb::cli::ResultsHost host(window, "arborix", parsed.options);
+  host.warn_years = false;  // the window shows the finding count in its Results menu
   return arb::rt::run_program(host, &arb::arborix);
 }

@@ -1,0 +1,42 @@
+#include "console/cli/results_host.h"
+
+#include <cstdio>
+
+#include "driver/driver.h"
+#include "driver/results/export.h"
+
+namespace arb::cli {
+
+ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options options)
+    : inner_(inner), program_(std::move(program)), options_(std::move(options)) {
+  on_record_written([this](const SeriesStore& s, const Coverage& c, Method m) { take_results(s, c, m); });
+}
+
+ResultsHost::~ResultsHost() { on_record_written(nullptr); }
+
+void ResultsHost::take_results(const SeriesStore& s, const Coverage& c, Method method) {
+  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, results::read_log));
+  const bool whole = options_.export_dir || on_results;
+  findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
+  if (on_results) on_results(*run_, findings_);
+}
+
+int ResultsHost::end_of_run_wait(int exit_code) {
+  std::fflush(stdout);
+  if (run_ && options_.export_dir) {
+    const std::string& dir = *options_.export_dir;
+    auto failed = results::write_export(*run_, findings_, dir);
+    if (!failed && write_plots) failed = write_plots(*run_, dir);
+    if (failed) {
+      std::fprintf(stderr, "%s: cannot write the export: %s\n", program_.c_str(), failed->c_str());
+      if (exit_code == 0) exit_code = 3;
+    }
+  }
+  if (run_ && warn_years) {
+    for (const std::string& line : results::year_warnings(program_, *run_, findings_))
+      std::fprintf(stderr, "%s\n", line.c_str());
+  }
+  return inner_.end_of_run_wait(exit_code);
+}
+
+}  // namespace arb::cli
