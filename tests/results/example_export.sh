@@ -19,3 +19,12 @@ cp out.txt plain.out
 answers out.txt | timeout 60 "$prog" --export="exp dir" > /dev/null
 cmp plain.out out.txt
 python3 "$here/check_average.py" data.txt out.txt "exp dir"
+# Built with the window host, arborix-plot beside the program draws the
+# plots into the folder.
+if [ -x "$(dirname "$prog")/arborix-plot" ]; then
+  for f in average coverage; do
+    [ "$(head -c 8 "exp dir/$f.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || { echo "$f.png"; exit 1; }
+    grep -q '<svg' "exp dir/$f.svg" || { echo "$f.svg"; exit 1; }
+  done
+  echo "plots drawn"
+fi
