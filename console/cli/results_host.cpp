@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "driver/driver.h"
+#include "driver/output_file.h"
 #include "driver/results/export.h"
+#include "records/units.h"
 
 namespace arb::cli {
 
@@ -15,6 +17,7 @@ ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options op
 ResultsHost::~ResultsHost() { on_record_written(nullptr); }
 
 void ResultsHost::take_results(const SeriesStore& s, const Coverage& c, Method method) {
+  if (const rt::Unit* u = rt::layer().units.find(kOutputUnit); u && u->file) output_path_ = u->file->path();
   run_ = std::make_unique<results::Run>(results::make_run(s, c, method, results::read_log));
   const bool whole = options_.export_dir || on_results;
   findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
@@ -36,6 +39,7 @@ int ResultsHost::end_of_run_wait(int exit_code) {
     for (const std::string& line : results::year_warnings(program_, *run_, findings_))
       std::fprintf(stderr, "%s\n", line.c_str());
   }
+  if (on_run_end) on_run_end();
   return inner_.end_of_run_wait(exit_code);
 }
 

@@ -41,8 +41,13 @@ class ResultsHost : public rt::ConsoleHost {
   std::function<void(const results::Run&, const std::vector<results::Finding>&)> on_results;
   // Draws the plots into the export folder; the failure's message, if any.
   std::function<std::optional<std::string>(const results::Run&, const std::string& dir)> write_plots;
+  // Called when the run has ended and its files are closed, before the
+  // host's end-of-run wait.
+  std::function<void()> on_run_end;
   // The year warnings on standard error (the terminal).
   bool warn_years = true;
+  // The output file's name as opened (empty until the record is written).
+  const std::string& output_path() const { return output_path_; }
 
  private:
   void take_results(const SeriesStore& s, const Coverage& c, Method method);
@@ -52,6 +57,7 @@ class ResultsHost : public rt::ConsoleHost {
   Options options_;
   std::unique_ptr<results::Run> run_;
   std::vector<results::Finding> findings_;
+  std::string output_path_;
 };
 
 // Runs arborix-plot, when it stands beside the running program, on the

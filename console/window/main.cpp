@@ -13,6 +13,7 @@
 
 #include "console/cli/options.h"
 #include "console/cli/results_host.h"
+#include "console/results_window/attach.h"
 #include "console/term/term_host.h"
 #include "console/window/dialogs.h"
 #include "console/window/frame_window.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
     arb::term::TermHost term;
     arb::cli::ResultsHost host(term, "arborix", parsed.options);
-    host.write_plots = arb::cli::run_companion;
+    host.write_plots = arb::results_window::plots_offscreen;
     return arb::rt::run_program(host, &arb::arborix);
   }
   QApplication app(argc, argv);
@@ -71,5 +72,7 @@ int main(int argc, char** argv) {
   arb::win::WindowHost window(frame);
   arb::cli::ResultsHost host(window, "arborix", parsed.options);
   host.warn_years = false;  // the window shows the finding count in its Results menu
+  arb::results_window::ResultsMenu results(frame);
+  arb::results_window::attach(host, results, window.console_window()->view().text_font());
   return arb::rt::run_program(host, &arb::arborix);
 }
