@@ -60,10 +60,10 @@ void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& fon
   plot.yAxis->grid()->setVisible(false);
   plot.xAxis->setLabel(QStringLiteral("year"));
   if (first <= last) plot.xAxis->setRange(first - 2.0, last + 2.0);
-  common_band(plot, data.common_start, data.common_end, true);
   plot.legend->setVisible(!years.isEmpty());
-  plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+  plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
   use_font(plot, font);
+  common_band(plot, data.common_start, data.common_end, true);
   plot.replot();
 }
 
