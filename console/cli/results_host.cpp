@@ -35,6 +35,10 @@ int ResultsHost::end_of_run_wait(int exit_code) {
       if (exit_code == 0) exit_code = 3;
     }
   }
+  if (!run_ && options_.export_dir) {  // a bail-out or an error before the record: nothing to export
+    std::fprintf(stderr, "%s: the run ended before the averaged record was written; nothing exported to %s\n",
+                 program_.c_str(), options_.export_dir->c_str());
+  }
   if (run_ && warn_years) {
     for (const std::string& line : results::year_warnings(program_, *run_, findings_))
       std::fprintf(stderr, "%s\n", line.c_str());

@@ -44,4 +44,10 @@ answers out.txt | timeout 60 "$prog" --export blocker/exp > console 2> err
 expect "export failure status" 3 "$?"
 grep -q "^$name: cannot write the export: blocker.*Not a directory$" err || { echo "stderr: $(cat err)"; fail=1; }
 cmp plain.txt out.txt || fail=1
+
+# A bail-out at the welcome: no record, no folder, a note on standard error.
+printf '/\n' | timeout 20 "$prog" --export never > /dev/null 2> err
+expect "bail-out status" 0 "$?"
+[ ! -e never ] || { echo "a folder for a run without a record"; fail=1; }
+grep -q "nothing exported to never" err || { echo "bail-out stderr: $(cat err)"; fail=1; }
 exit $fail
