@@ -1,5 +1,5 @@
 // The Results menu after a scripted run of the example data in the window:
-// every results window opens, each plot saves as SVG, PNG and PDF, the
+// every results window opens, each plot saves as SVG, PNG and PDF and prints, the
 // export goes to the folder named in the dialog, and --export draws the
 // plots beside its CSV files.
 #include <QAction>
@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +92,13 @@ class ResultsMenuTest : public QObject {
           if (plot->save_as()) saved << name;
         }
       }
+      // Print: the fake print dialog sends the page to a PDF file.
+      dialogs.on_print = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("printed.pdf"));
+        return true;
+      };
+      menu.open_record()->print();
       check_text = text_of(menu.open_check());
       output_text = text_of(menu.open_output());
       dialogs.save_names.push_back(dir.filePath("chosen"));
@@ -109,6 +117,7 @@ class ResultsMenuTest : public QObject {
     QCOMPARE(saved.size(), 6);
     for (const QString& name : saved) QVERIFY2(picture_ok(name), qPrintable(name));
     QVERIFY(check_text.contains("Nothing found."));
+    QVERIFY(picture_ok(dir.filePath("printed.pdf")));
     QCOMPARE(output_text, QString::fromLocal8Bit(contents(dir.filePath("out.txt"))));
     for (const QString& folder : {QStringLiteral("exp"), QStringLiteral("chosen")}) {
       for (const char* name : {"average.svg", "average.png", "coverage.svg", "coverage.png"})
