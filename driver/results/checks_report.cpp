@@ -58,8 +58,8 @@ std::string checks_text(const Run& r, const std::vector<Finding>& findings) {
   for (const auto& [kind, n] : counts) t += std::string(kind_name(kind)) + ": " + std::to_string(n) + "\n";
   Kind last = findings.front().kind;
   t += "\n" + std::string(kind_name(last)) + ":\n";
-  std::size_t listed = 0, shifted = 0;
-  for (std::size_t i = 0; i < findings.size() && listed < kListed; ++i) {
+  std::size_t listed = 0, shifted = 0, i = 0;
+  for (; i < findings.size() && listed < kListed; ++i) {
     const Finding& f = findings[i];
     if (f.kind != last) t += "\n" + std::string(kind_name(last = f.kind)) + ":\n";
     // Lines that only follow an earlier gap or repeat are counted, not listed.
@@ -73,7 +73,7 @@ std::string checks_text(const Run& r, const std::vector<Finding>& findings) {
     t += "  " + describe(r, f) + "\n";
     ++listed;
   }
-  if (listed == kListed)
+  if (i < findings.size())
     t += "\n... and more (checks.csv lists every finding)\n";
   return t;
 }

@@ -109,6 +109,12 @@ TEST_F(Checks, WarningsNameEachSeriesOnce) {
   EXPECT_EQ(warnings[0],
             "arborix-term: series 1 (Station 1): line 12 has the year 1901, read as 1902 (repeated year); "
             "2 line(s) of this series are not the year they are read as");
+  // The report lists the line that went wrong and counts the lines it shifted.
+  const std::string report = results::checks_text(r, results::check_years(r));
+  EXPECT_NE(report.find("series 1 (Station 1), line 12: year 1901 in the file, read as 1902: repeated year\n"
+                        "    and 1 later line(s) shifted\n"),
+            std::string::npos)
+      << report;
 }
 
 TEST(YearWarnings, TenSeriesThenACount) {
