@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
+#include "align.h"
+#include "coverage.h"
+#include "driver.h"
+#include "statistics.h"
+#include "store.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   s.nvars = 12;
   s.flag = -99.9F;
   for (int k = 1; k <= nseries; ++k) {
+    if (!s.make_room(k, 12)) return 3;
     const int n = len(rng);
     const int first = 1500 + static_cast<int>(rng() % static_cast<unsigned>(years - n + 1));
     s.span(k, 1) = static_cast<std::int16_t>(first);

@@ -108,8 +108,8 @@ echo "peak memory / values held:    $(ratio "$peak_mb" $values_mb)   (target 1.2
 echo "layout 6 / peer layout 6:     $(ratio "$(sec prog6)" "$(sec peer6)")   (target 0.20)"
 echo "60-month mask / 12-month:     $(ratio "$(sec prog60)" "$p1")   (target 1.5)"
 echo "output files by the general path: $check"
-if [ -x "$build/console/window/window_bench" ]; then
+if [ -x "$build/bench/window_bench" ]; then
   echo "window host against the terminal host (series list of 8,999 series):"
-  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/console/window/window_bench" "$term"
+  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bench/window_bench" "$term"
 fi
 [ "$check" = ok ]

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "records/io.h"
+#include "io.h"
 
 namespace {
 

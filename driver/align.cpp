@@ -1,4 +1,4 @@
-#include "driver/align.h"
+#include "align.h"
 
 #include <algorithm>
 

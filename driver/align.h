@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/store.h"
+#include "store.h"
 
 namespace arb {
 

@@ -1,9 +1,9 @@
-#include "driver/coverage.h"
+#include "coverage.h"
 
 #include <string>
 
-#include "driver/refuse.h"
-#include "records/io.h"
+#include "refuse.h"
+#include "io.h"
 
 namespace arb {
 
@@ -27,15 +27,14 @@ Coverage find_coverage(const SeriesStore& s) {
 
 namespace {
 
-// A year typed at one of the change prompts, asked until it reads as an
-// integer within the maximum coverage.
-std::int32_t ask_year(std::string_view prompt, const Coverage& c) {
-  std::int32_t year = 0;
+// A year typed at one of the change prompts, read straight into the
+// interval's own start or end and asked until it reads as an integer within
+// the maximum coverage.  A null value or a slash leaves the year as it
+// stands, and that year is then tested like a typed one.
+void ask_year(std::string_view prompt, std::int32_t earliest, std::int32_t latest, std::int32_t& year) {
   for (;;) {
     rt::write(rt::kStar, prompt);
-    if (rt::read_list(rt::kStar, rt::kErr, year) == rt::Outcome::ok && year >= c.earliest_first &&
-        year <= c.latest_last)
-      return year;
+    if (rt::read_list(rt::kStar, rt::kErr, year) == rt::Outcome::ok && year >= earliest && year <= latest) return;
   }
 }
 
@@ -66,8 +65,8 @@ Coverage coverage_dialogue(const SeriesStore& s) {
 
   // Each year is tested against the maximum coverage only, not against
   // the other: an interval that runs backwards is accepted.
-  c.start = ask_year("(T5,'New first year: ',$)", c);
-  c.end = ask_year("(T5,'New last year:  ',$)", c);
+  ask_year("(T5,'New first year: ',$)", c.earliest_first, c.latest_last, c.start);
+  ask_year("(T5,'New last year:  ',$)", c.earliest_first, c.latest_last, c.end);
   c.interval = c.end - c.start + 1;
   return c;
 }

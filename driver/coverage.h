@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "driver/store.h"
+#include "store.h"
 
 namespace arb {
 

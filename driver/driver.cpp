@@ -1,18 +1,17 @@
-#include "driver/driver.h"
+#include "driver.h"
 
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/output_file.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
-#include "files/files.h"
-#include "reader/reader.h"
-#include "records/io.h"
-#include "records/units.h"
+#include "align.h"
+#include "coverage.h"
+#include "output_file.h"
+#include "statistics.h"
+#include "store.h"
+#include "files.h"
+#include "reader.h"
+#include "io.h"
 
 namespace arb {
 
@@ -43,6 +42,8 @@ Method ask_method() {
 }
 
 }  // namespace
+
+constinit SeriesStore store;
 
 void on_record_written(RecordWritten hook) { record_written = std::move(hook); }
 
@@ -76,7 +77,8 @@ void arborix() {
   openit('U', output_unit, bail);
   if (bail != 0) end_of_run();
 
-  readseries(data_unit);
+  ReadLog log;
+  readseries(data_unit, s, log);
 
   const Coverage c = coverage_dialogue(s);
   const Method method = ask_method();
@@ -95,7 +97,7 @@ void arborix() {
       average_year(s, i, c, method);
       write_year_row(s, c.earliest_first + i - 1);
     }
-    if (record_written) record_written(s, c, method);
+    if (record_written) record_written(s, log, c, method);
     end_of_run();
   }
   const std::vector<float> record = average_record(s, c, method);
@@ -104,7 +106,7 @@ void arborix() {
     for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
     write_year_row(s, c.earliest_first + i - 1);
   }
-  if (record_written) record_written(s, c, method);
+  if (record_written) record_written(s, log, c, method);
   end_of_run();
 }
 

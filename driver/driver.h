@@ -4,16 +4,25 @@
 
 #include <functional>
 
-#include "driver/coverage.h"
-#include "driver/statistics.h"
+#include "coverage.h"
+#include "read_log.h"
+#include "statistics.h"
+#include "store.h"
 
 namespace arb {
+
+// The one series store of the run, static and zero-filled: pages of
+// variables and series that a run never touches are never made resident.
+// The driver hands it to everything it calls; only the driver and the
+// hosts reach it by name.
+extern SeriesStore store;
 
 void arborix();
 
 // Called once the last row of the averaged record is written, before the
-// final pause: the host's hold on the run's results.
-using RecordWritten = std::function<void(const SeriesStore&, const Coverage&, Method)>;
+// final pause: the host's hold on the run's results.  The store and the
+// log are the run's own, valid until the next run.
+using RecordWritten = std::function<void(const SeriesStore&, const ReadLog&, const Coverage&, Method)>;
 void on_record_written(RecordWritten hook);
 
 }  // namespace arb

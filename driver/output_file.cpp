@@ -1,10 +1,10 @@
-#include "driver/output_file.h"
+#include "output_file.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 
-#include "records/io.h"
+#include "io.h"
 
 namespace arb {
 

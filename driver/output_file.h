@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "driver/statistics.h"
-#include "driver/store.h"
+#include "statistics.h"
+#include "store.h"
 
 namespace arb {
 

@@ -1,11 +1,11 @@
-#include "driver/statistics.h"
+#include "statistics.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
 
-#include "driver/norm.h"
+#include "norm.h"
 
 namespace arb {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/coverage.h"
-#include "driver/store.h"
+#include "coverage.h"
+#include "store.h"
 
 namespace arb {
 

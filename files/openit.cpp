@@ -1,8 +1,8 @@
 #include <array>
 #include <string_view>
 
-#include "files/files.h"
-#include "records/io.h"
+#include "files.h"
+#include "io.h"
 
 namespace arb {
 

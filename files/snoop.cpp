@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "files/files.h"
-#include "records/io.h"
+#include "files.h"
+#include "io.h"
 
 namespace arb {
 

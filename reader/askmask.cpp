@@ -2,8 +2,8 @@
 // of a typed mask, the help pages and the "/" exit.
 #include <array>
 
-#include "reader/mask.h"
-#include "records/io.h"
+#include "mask.h"
+#include "io.h"
 
 namespace arb {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "reader/mask.h"
+#include "mask.h"
 
 namespace arb {
 

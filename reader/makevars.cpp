@@ -1,6 +1,6 @@
 // Climate variables of one series: the lag of the mask, the label of each
 // climatic year, and the seasons by sum or average.
-#include "reader/makevars.h"
+#include "makevars.h"
 
 #include <sys/mman.h>
 
@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "driver/refuse.h"
-#include "driver/store.h"
+#include "refuse.h"
+#include "store.h"
 
 namespace arb {
 
@@ -24,10 +24,8 @@ bool fits_16(std::int64_t year) {
 
 // Makes the pages of a series' values resident in one call before they are
 // written: a first write to each page one by one costs a fault per page,
-// which on a virtual machine is most of the time of the write.  Every
-// series gives as many variables as the one before (the mask is the same),
-// so these are the pages the series fills.  Only a hint: a failure changes
-// nothing.
+// which on a virtual machine is most of the time of the write.  Only a
+// hint: a failure changes nothing.
 void prefault(float* from, float* to) {
 #ifdef MADV_POPULATE_WRITE
   const auto page = static_cast<std::uintptr_t>(kPage);
@@ -42,7 +40,16 @@ void prefault(float* from, float* to) {
 
 }  // namespace
 
-void makevars(int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
+int mask_vars(const ClimateMask& mask) {
+  int n = 0;
+  for (int p = 1; p <= mask.length; ++p) {
+    const char c = mask.at(p);
+    if (mask.SEASON ? c == '2' || c == '3' : c != '0') ++n;
+  }
+  return n;
+}
+
+void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, int first_year, ClimateMask& mask) {
   const int lag = mask_lag(mask.length);
   const int years = n - lag;
   // In 64 bits: a year read from the data may lie anywhere in 32 bits.
@@ -60,7 +67,11 @@ void makevars(int ns, std::span<const float> months, int n, int first_year, Clim
   store.span(ns, 2) = static_cast<std::int16_t>(last);
   store.span(ns, 3) = static_cast<std::int16_t>(years);
 
-  if (store.nvars > 0 && years > 0) prefault(store.column(1, ns), store.column(store.nvars, ns) + years);
+  const int vars = mask_vars(mask);
+  if (!store.make_room(ns, vars)) {
+    refuse_data("OUT OF MEMORY! NO ROOM FOR THE VALUES OF SERIES " + std::to_string(ns) + "!");
+  }
+  if (vars > 0 && years > 0) prefault(store.column(1, ns), store.column(vars, ns) + years);
 
   const float flag = store.flag;
   for (int i = 1; i <= years; ++i) {

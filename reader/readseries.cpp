@@ -10,15 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "driver/blank.h"
-#include "driver/refuse.h"
-#include "driver/results/read_log.h"
-#include "driver/store.h"
-#include "files/files.h"
-#include "reader/makevars.h"
-#include "reader/mask.h"
-#include "reader/reader.h"
-#include "records/io.h"
+#include "blank.h"
+#include "refuse.h"
+#include "store.h"
+#include "files.h"
+#include "makevars.h"
+#include "mask.h"
+#include "reader.h"
+#include "io.h"
 
 namespace arb {
 
@@ -123,7 +122,7 @@ void show_title(std::int32_t number, const Line& line) { rt::write(kStar, "(1X,I
 // Opens a series at a title line: counted, numbered on the console, its
 // first 80 characters kept.  Slot kSeriesSlots takes the title of a series
 // beyond the limit, refused at its first data line.
-void open_series(const Line& line) {
+void open_series(SeriesStore& store, const Line& line) {
   ++store.nseries;
   std::copy_n(line.begin(), store.title(store.nseries).size(), store.title(store.nseries).begin());
   show_title(store.nseries, line);
@@ -137,7 +136,8 @@ struct Dialogue {
 
 // Reads series after series until the end of the file (true), or until a
 // second unreadable line before a series' first data line (false).
-bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line, MonthlyBuffer& months) {
+bool read_all_series(int& unit, SeriesStore& store, ReadLog& log, const Dialogue& d, ClimateMask& mask,
+                     Line& line, MonthlyBuffer& months) {
   LineValues values{};
   for (;;) {
     std::int32_t lines = 0;
@@ -147,7 +147,7 @@ bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line
       blank(line);
       // A failed read leaves the line as it is; it is taken as read.
       if (rt::read(unit, "(A)", rt::kErrEnd, line) == Outcome::end) {
-        if (lines > 0) makevars(store.nseries, months, lines, first_year, mask);
+        if (lines > 0) makevars(store, store.nseries, months, lines, first_year, mask);
         if (lines == 0 && failures == 1) --store.nseries;  // a title with no data is no series
         return true;
       }
@@ -156,7 +156,7 @@ bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line
       if (read_data_line(d.choice, d.own, line, d.flag, year, values)) {
         if (lines == 0) {
           first_year = year;
-          if (failures == 0) open_series(kBlankLine);  // data before any title line
+          if (failures == 0) open_series(store, kBlankLine);  // data before any title line
           if (store.nseries > kSeriesMax) {
             refuse_data("TOO MANY SERIES! AT MOST " + std::to_string(kSeriesMax) + ", SERIES " +
                         std::to_string(store.nseries) + " REFUSED!");
@@ -166,7 +166,7 @@ bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line
           refuse_data("TOO MANY DATA LINES! SERIES " + std::to_string(store.nseries) + " HAS MORE THAN " +
                       std::to_string(kYearSlots) + "!");
         }
-        results::read_log.note(store.nseries, rt::record_number(unit), year);
+        log.note(store.nseries, rt::record_number(unit), year);
         std::copy(values.begin(), values.end(), months.begin() + static_cast<std::ptrdiff_t>(lines) * 12);
         ++lines;
         continue;
@@ -176,24 +176,24 @@ bool read_all_series(int& unit, const Dialogue& d, ClimateMask& mask, Line& line
         break;
       }
       if (++failures == 1) {
-        open_series(line);
+        open_series(store, line);
         continue;
       }
       rt::write(kStar, "(/1X,'ERROR READING LINE:')");
       rt::write(kStar, "(1X,A)", text_of(line));
       return false;
     }
-    makevars(store.nseries, months, lines, first_year, mask);
+    makevars(store, store.nseries, months, lines, first_year, mask);
   }
 }
 
 }  // namespace
 
-void readseries(int& unit) {
+void readseries(int& unit, SeriesStore& store, ReadLog& log) {
   ClimateMask mask;
   build_ruler(mask);
   askmask(mask);
-  results::read_log.mask.assign(mask.chars.data(), static_cast<std::size_t>(mask.length));
+  log.mask.assign(mask.chars.data(), static_cast<std::size_t>(mask.length));
 
   Dialogue d;
   blank(d.own);
@@ -205,8 +205,8 @@ void readseries(int& unit) {
     store.flag = d.flag;
     rt::write(kStar, "(' ')");
     store.nseries = 0;
-    results::read_log.restart();
-    if (read_all_series(unit, d, mask, line, months)) return;
+    log.restart();
+    if (read_all_series(unit, store, log, d, mask, line, months)) return;
     // Back to the menu, and the whole file again from its first record.
     rt::rewind(unit);
   }

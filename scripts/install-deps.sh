@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ libgtest-dev libreadline-dev libgomp1 qt6-base-dev libgl-dev
       libqcustomplot-dev qt6-svg-dev
       xvfb xauth poppler-utils fonts-dejavu-core time python3 clang-14 libclang-rt-14-dev libomp-14-dev
-      gfortran)
+      gfortran scdoc man-db desktop-file-utils appstream librsvg2-bin dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "console/cli/results_host.h"
+#include "results_host.h"
 
 extern char** environ;
 

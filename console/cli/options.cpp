@@ -1,4 +1,4 @@
-#include "console/cli/options.h"
+#include "options.h"
 
 #include <cstdio>
 

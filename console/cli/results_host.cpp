@@ -1,24 +1,26 @@
-#include "console/cli/results_host.h"
+#include "results_host.h"
 
 #include <cstdio>
 
-#include "driver/driver.h"
-#include "driver/output_file.h"
-#include "driver/results/export.h"
-#include "records/units.h"
+#include "driver.h"
+#include "output_file.h"
+#include "export.h"
+#include "io.h"
 
 namespace arb::cli {
 
 ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options options)
     : inner_(inner), program_(std::move(program)), options_(std::move(options)) {
-  on_record_written([this](const SeriesStore& s, const Coverage& c, Method m) { take_results(s, c, m); });
+  on_record_written([this](const SeriesStore& s, const ReadLog& log, const Coverage& c, Method m) {
+    take_results(s, log, c, m);
+  });
 }
 
 ResultsHost::~ResultsHost() { on_record_written(nullptr); }
 
-void ResultsHost::take_results(const SeriesStore& s, const Coverage& c, Method method) {
-  if (const rt::Unit* u = rt::layer().units.find(kOutputUnit); u && u->file) output_path_ = u->file->path();
-  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, results::read_log));
+void ResultsHost::take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method) {
+  output_path_ = rt::file_name(kOutputUnit);
+  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, log));
   const bool whole = options_.export_dir || on_results;
   findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
   if (on_results) on_results(*run_, findings_);

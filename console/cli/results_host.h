@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "console/cli/options.h"
-#include "driver/results/checks.h"
-#include "driver/results/run.h"
-#include "records/console_host.h"
+#include "options.h"
+#include "checks.h"
+#include "run.h"
+#include "console_host.h"
 
 namespace arb::cli {
 
@@ -28,9 +28,6 @@ class ResultsHost : public rt::ConsoleHost {
   }
   int end_of_run_wait(int exit_code) override;
   void pump() override { inner_.pump(); }
-  bool open_window(int unit, std::string_view title, std::string_view position) override {
-    return inner_.open_window(unit, title, position);
-  }
 
   // The results (nullptr until the averaged record is written).
   const results::Run* run() const { return run_.get(); }
@@ -50,7 +47,7 @@ class ResultsHost : public rt::ConsoleHost {
   const std::string& output_path() const { return output_path_; }
 
  private:
-  void take_results(const SeriesStore& s, const Coverage& c, Method method);
+  void take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method);
 
   rt::ConsoleHost& inner_;
   std::string program_;

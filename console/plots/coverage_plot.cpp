@@ -1,10 +1,10 @@
-#include "console/plots/coverage_plot.h"
+#include "coverage_plot.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <qcustomplot.h>
 
-#include "console/plots/plot_style.h"
+#include "plot_style.h"
 
 namespace arb::plots {
 

@@ -5,7 +5,7 @@
 
 #include <QScrollArea>
 
-#include "console/plots/plot_data.h"
+#include "plot_data.h"
 
 class QCustomPlot;
 

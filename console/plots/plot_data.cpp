@@ -1,4 +1,4 @@
-#include "console/plots/plot_data.h"
+#include "plot_data.h"
 
 #include <cmath>
 #include <fstream>

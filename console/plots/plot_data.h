@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/results/run.h"
+#include "run.h"
 
 namespace arb::plots {
 

@@ -1,4 +1,4 @@
-#include "console/plots/plot_files.h"
+#include "plot_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +7,8 @@
 #include <QSvgGenerator>
 #include <qcustomplot.h>
 
-#include "console/plots/coverage_plot.h"
-#include "console/plots/record_plot.h"
+#include "coverage_plot.h"
+#include "record_plot.h"
 
 namespace arb::plots {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "console/plots/plot_data.h"
+#include "plot_data.h"
 
 class QCustomPlot;
 class QFont;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/plots/plot_files.h"
+#include "plot_files.h"
 
 namespace {
 

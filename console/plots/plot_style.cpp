@@ -1,4 +1,4 @@
-#include "console/plots/plot_style.h"
+#include "plot_style.h"
 
 #include <qcustomplot.h>
 

@@ -1,4 +1,4 @@
-#include "console/plots/record_plot.h"
+#include "record_plot.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <qcustomplot.h>
 
-#include "console/plots/plot_style.h"
+#include "plot_style.h"
 
 namespace arb::plots {
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "console/plots/plot_data.h"
+#include "plot_data.h"
 
 class QComboBox;
 class QCustomPlot;

@@ -1,10 +1,10 @@
-#include "console/results_window/attach.h"
+#include "attach.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <cstdio>
 
-#include "console/plots/plot_files.h"
+#include "plot_files.h"
 
 namespace arb::results_window {
 

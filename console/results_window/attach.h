@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "console/cli/results_host.h"
-#include "console/results_window/results_menu.h"
+#include "results_host.h"
+#include "results_menu.h"
 
 namespace arb::results_window {
 

@@ -1,4 +1,4 @@
-#include "console/results_window/plot_window.h"
+#include "plot_window.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
-#include "console/plots/plot_files.h"
+#include "plot_files.h"
 
 namespace arb::results_window {
 

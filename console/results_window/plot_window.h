@@ -4,7 +4,7 @@
 
 #include <QMdiSubWindow>
 
-#include "console/window/dialogs.h"
+#include "dialogs.h"
 
 class QCustomPlot;
 

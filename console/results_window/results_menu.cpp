@@ -1,4 +1,4 @@
-#include "console/results_window/results_menu.h"
+#include "results_menu.h"
 
 #include <QAction>
 #include <QDir>
@@ -8,12 +8,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "console/plots/coverage_plot.h"
-#include "console/plots/plot_files.h"
-#include "console/plots/record_plot.h"
-#include "console/results_window/plot_window.h"
-#include "console/window/frame_window.h"
-#include "driver/results/export.h"
+#include "coverage_plot.h"
+#include "plot_files.h"
+#include "record_plot.h"
+#include "plot_window.h"
+#include "frame_window.h"
+#include "export.h"
 
 namespace arb::results_window {
 

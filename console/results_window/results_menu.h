@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/results/checks.h"
-#include "driver/results/run.h"
+#include "checks.h"
+#include "run.h"
 
 class QAction;
 class QMdiSubWindow;

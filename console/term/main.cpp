@@ -1,8 +1,8 @@
-#include "console/cli/options.h"
-#include "console/cli/results_host.h"
-#include "console/term/term_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "options.h"
+#include "results_host.h"
+#include "term_host.h"
+#include "driver.h"
+#include "console_host.h"
 
 int main(int argc, char** argv) {
   const arb::cli::Parsed parsed = arb::cli::parse_main("arborix-term", argc, argv);

@@ -1,4 +1,4 @@
-#include "console/term/term_host.h"
+#include "term_host.h"
 
 #include <unistd.h>
 

@@ -2,7 +2,7 @@
 // input and output.
 #pragma once
 
-#include "records/console_host.h"
+#include "console_host.h"
 
 namespace arb::term {
 
@@ -13,7 +13,6 @@ class TermHost : public rt::ConsoleHost {
   std::optional<std::string> ttyinp(int unit, std::size_t capacity) override;
   int end_of_run_wait(int exit_code) override;
   void pump() override {}
-  bool open_window(int, std::string_view, std::string_view) override { return false; }
 
  private:
   bool interactive_ = false;  // standard input is a terminal: GNU readline

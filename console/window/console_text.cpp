@@ -1,4 +1,4 @@
-#include "console/window/console_text.h"
+#include "console_text.h"
 
 #include <algorithm>
 

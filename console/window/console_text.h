@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/window/text_store.h"
+#include "text_store.h"
 
 namespace arb::win {
 

@@ -1,4 +1,4 @@
-#include "console/window/frame_window.h"
+#include "frame_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "console/window/printing.h"
-#include "console/window/transcript_file.h"
+#include "printing.h"
+#include "transcript_file.h"
 
 namespace arb::win {
 
@@ -39,6 +39,20 @@ class PrintingBox : public QDialog {
   }
   bool cancelled = false;
 };
+
+// The print dialog proposes a PDF file named after the document, whose "/"
+// names a folder that does not exist; this name in the working folder is
+// proposed instead, until the user chooses another.
+const QString kPdfName = QStringLiteral("Quil Input-Output.pdf");
+
+void propose_pdf_file(QPrinter& printer) {
+  if (!printer.outputFileName().isEmpty()) return;
+  const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+  printer.setOutputFileName(QDir::current().absoluteFilePath(kPdfName));
+  // The name alone switches the printer to PDF: a real printer stays the
+  // one offered first.  The dialog sets or clears the name as chosen.
+  if (native) printer.setOutputFormat(QPrinter::NativeFormat);
+}
 
 // The window's text as bytes, for the clipboard and back.
 std::string latin1(const QString& text) { return text.toLatin1().toStdString(); }
@@ -211,43 +225,52 @@ QString FrameWindow::ask_file_name(const TextWindow& w) {
   return name.left(kMaxFileName);
 }
 
-void FrameWindow::write_file(TextWindow& w, const QString& path) {
+// A write that fails leaves the window as it was, modified, so that its
+// text is still offered for saving (Save enabled, the question at Exit).
+bool FrameWindow::write_file(TextWindow& w, const QString& path) {
   switch (write_transcript(w.text().store(), QFile::encodeName(path).toStdString())) {
     case SaveResult::Written: break;
-    case SaveResult::CannotCreate: dialogs_.warning(this, kCaption, QStringLiteral("Cannot create file")); break;
+    case SaveResult::CannotCreate:
+      dialogs_.warning(this, kCaption, QStringLiteral("Cannot create file"));
+      return false;
     case SaveResult::WriteFailed:
       dialogs_.warning(this, kCaption, QStringLiteral("I/O error while writing file"));
-      break;
+      return false;
   }
   w.text().set_modified(false);
   update_actions();
-}
-
-bool FrameWindow::save(TextWindow& w) {
-  if (!w.has_file_name) {
-    QString name = ask_file_name(w);
-    if (name.isEmpty()) return false;
-    w.file_name = name;
-    w.has_file_name = true;
-    w.setWindowTitle(QFileInfo(name).fileName());
-  }
-  write_file(w, w.file_name);
   return true;
 }
 
-bool FrameWindow::save_as(TextWindow& w) {
+// Writes only to the file the title names: after a Save As the window's
+// file name is dropped, so the dialog comes again, proposing the title.
+SaveOutcome FrameWindow::save(TextWindow& w) {
+  if (w.has_file_name) return write_file(w, w.file_name) ? SaveOutcome::Written : SaveOutcome::Failed;
   QString name = ask_file_name(w);
-  if (name.isEmpty()) return false;
+  if (name.isEmpty()) return SaveOutcome::Cancelled;
+  if (!write_file(w, name)) return SaveOutcome::Failed;
+  w.file_name = name;
+  w.has_file_name = true;
   w.setWindowTitle(QFileInfo(name).fileName());
-  write_file(w, name);
-  return true;
+  return SaveOutcome::Written;
+}
+
+SaveOutcome FrameWindow::save_as(TextWindow& w) {
+  QString name = ask_file_name(w);
+  if (name.isEmpty()) return SaveOutcome::Cancelled;
+  if (!write_file(w, name)) return SaveOutcome::Failed;
+  w.has_file_name = false;
+  w.setWindowTitle(QFileInfo(name).fileName());
+  return SaveOutcome::Written;
 }
 
 bool FrameWindow::ask_to_save(TextWindow& w) {
   if (!w.text().modified()) return true;
   QString question = (QStringLiteral("Save changes to ") + w.windowTitle()).left(kQuestionLength);
   switch (dialogs_.question(this, question, true)) {
-    case Answer::Yes: save(w); return true;  // a cancelled dialog closes unsaved
+    // A cancelled dialog closes unsaved; a failed write keeps the window
+    // open, as Cancel does, rather than lose its text.
+    case Answer::Yes: return save(w) != SaveOutcome::Failed;
     case Answer::No: return true;
     case Answer::Cancel: return false;
   }
@@ -265,6 +288,7 @@ void FrameWindow::print(TextWindow& w) {
   printer_->setDocName(QStringLiteral("Quil Input/Output"));
   printer_->setFromTo(0, 0);
   printer_->setPrintRange(QPrinter::AllPages);
+  propose_pdf_file(*printer_);
   if (!dialogs_.print_setup(this, *printer_)) return;
   PrintingBox box(this);
   box.show();

@@ -7,8 +7,8 @@
 #include <QRect>
 #include <memory>
 
-#include "console/window/dialogs.h"
-#include "console/window/text_window.h"
+#include "dialogs.h"
+#include "text_window.h"
 
 class QAction;
 class QMdiArea;
@@ -16,6 +16,9 @@ class QMenu;
 class QPrinter;
 
 namespace arb::win {
+
+// What a Save or Save As came to.
+enum class SaveOutcome { Written, Cancelled, Failed };
 
 class FrameWindow : public QMainWindow {
   Q_OBJECT
@@ -33,8 +36,8 @@ class FrameWindow : public QMainWindow {
   bool exit_done() const { return exit_done_; }
 
   // The commands, as the menus run them.
-  bool save(TextWindow& w);
-  bool save_as(TextWindow& w);
+  SaveOutcome save(TextWindow& w);
+  SaveOutcome save_as(TextWindow& w);
   void print(TextWindow& w);
   void about();
   void cut(TextWindow& w);
@@ -76,7 +79,7 @@ class FrameWindow : public QMainWindow {
   void arrange_icons();
   bool ask_to_save(TextWindow& w);
   QString ask_file_name(const TextWindow& w);
-  void write_file(TextWindow& w, const QString& path);
+  bool write_file(TextWindow& w, const QString& path);
   void offer_save_before_trim(TextWindow& w);
   template <class Command>
   QAction* command(const QString& text, Command run);

@@ -1,4 +1,4 @@
-#include "console/window/machine_info.h"
+#include "machine_info.h"
 
 #include <unistd.h>
 #include <sys/utsname.h>

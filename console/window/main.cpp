@@ -11,15 +11,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "console/cli/options.h"
-#include "console/cli/results_host.h"
-#include "console/results_window/attach.h"
-#include "console/term/term_host.h"
-#include "console/window/dialogs.h"
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "options.h"
+#include "results_host.h"
+#include "attach.h"
+#include "term_host.h"
+#include "dialogs.h"
+#include "frame_window.h"
+#include "window_host.h"
+#include "driver.h"
+#include "console_host.h"
 
 namespace {
 
@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
     return arb::rt::run_program(host, &arb::arborix);
   }
   QApplication app(argc, argv);
+  // The desktop entry's name, so that the desktop matches the window to its
+  // entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ARBORIX_APP_ID));
   QApplication::setQuitOnLastWindowClosed(false);
   auto dialogs = arb::win::make_qt_dialogs();
   arb::win::FrameWindow frame(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), *dialogs);

@@ -1,4 +1,4 @@
-#include "console/window/print_layout.h"
+#include "print_layout.h"
 
 #include <algorithm>
 

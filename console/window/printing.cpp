@@ -1,11 +1,11 @@
-#include "console/window/printing.h"
+#include "printing.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <cmath>
 
-#include "console/window/print_layout.h"
+#include "print_layout.h"
 
 namespace arb::win {
 

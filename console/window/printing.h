@@ -5,7 +5,7 @@
 #include <QFont>
 #include <functional>
 
-#include "console/window/text_store.h"
+#include "text_store.h"
 
 class QPrinter;
 

@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "console/window/dialogs.h"
-#include "console/window/machine_info.h"
+#include "dialogs.h"
+#include "machine_info.h"
 
 namespace arb::win {
 

@@ -1,4 +1,4 @@
-#include "console/window/text_store.h"
+#include "text_store.h"
 
 #include <algorithm>
 #include <cstring>

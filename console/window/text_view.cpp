@@ -1,4 +1,4 @@
-#include "console/window/text_view.h"
+#include "text_view.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

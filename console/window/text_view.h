@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <string_view>
 
-#include "console/window/console_text.h"
+#include "console_text.h"
 
 namespace arb::win {
 

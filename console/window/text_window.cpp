@@ -1,4 +1,4 @@
-#include "console/window/text_window.h"
+#include "text_window.h"
 
 #include <QCloseEvent>
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "console/window/text_view.h"
+#include "text_view.h"
 
 namespace arb::win {
 

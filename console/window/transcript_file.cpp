@@ -1,4 +1,4 @@
-#include "console/window/transcript_file.h"
+#include "transcript_file.h"
 
 #include <cstdio>
 #include <memory>

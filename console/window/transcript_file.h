@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "console/window/text_store.h"
+#include "text_store.h"
 
 namespace arb::win {
 

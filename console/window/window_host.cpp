@@ -1,4 +1,4 @@
-#include "console/window/window_host.h"
+#include "window_host.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -17,12 +17,12 @@ constexpr std::chrono::milliseconds kEventPass(10);
 }  // namespace
 
 WindowHost::WindowHost(FrameWindow& frame) : frame_(frame) {
-  table_[0] = {kConsoleUnit, frame_.open_text_window(QStringLiteral("Input/Output"), kConsoleGeometry)};
+  table_[0] = {rt::kConsoleWindowUnit, frame_.open_text_window(QStringLiteral("Input/Output"), kConsoleGeometry)};
   entries_ = 1;
 }
 
 TextWindow* WindowHost::window_for(int unit) const {
-  if (unit < 0) unit = kConsoleUnit;
+  if (unit < 0) unit = rt::kConsoleWindowUnit;
   for (std::size_t i = 0; i < entries_; ++i) {
     if (table_[i].unit != unit) continue;
     TextWindow* w = table_[i].window.data();

@@ -8,15 +8,14 @@
 #include <chrono>
 #include <functional>
 
-#include "console/window/frame_window.h"
-#include "records/console_host.h"
+#include "frame_window.h"
+#include "console_host.h"
 
 namespace arb::win {
 
 class WindowHost : public rt::ConsoleHost {
  public:
   static constexpr std::size_t kMaxWindows = 100;
-  static constexpr int kConsoleUnit = -1;
 
   // Creates the "Input/Output" window in the frame, under unit -1.
   explicit WindowHost(FrameWindow& frame);
@@ -25,10 +24,11 @@ class WindowHost : public rt::ConsoleHost {
   std::optional<std::string> ttyinp(int unit, std::size_t capacity) override;
   int end_of_run_wait(int exit_code) override;
   void pump() override;
-  bool open_window(int unit, std::string_view title, std::string_view position) override;
+  // Opens a further text window for the unit.
+  bool open_window(int unit, std::string_view title, std::string_view position);
 
   TextWindow* window_for(int unit) const;
-  TextWindow* console_window() const { return window_for(kConsoleUnit); }
+  TextWindow* console_window() const { return window_for(rt::kConsoleWindowUnit); }
   bool program_running() const { return running_; }
 
   // Called each time a console read starts to wait (tests type from here).

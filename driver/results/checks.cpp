@@ -1,4 +1,4 @@
-#include "driver/results/checks.h"
+#include "checks.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/results/run.h"
+#include "run.h"
 
 namespace arb::results {
 

@@ -3,8 +3,8 @@
 #include <map>
 #include <utility>
 
-#include "driver/results/checks.h"
-#include "driver/results/csv.h"
+#include "checks.h"
+#include "csv.h"
 
 namespace arb::results {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "driver/results/checks.h"
+#include "checks.h"
 
 namespace arb::results {
 

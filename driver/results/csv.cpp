@@ -1,4 +1,4 @@
-#include "driver/results/csv.h"
+#include "csv.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
-#include "driver/results/export.h"
+#include "export.h"
 
 #include <utility>
 
-#include "driver/results/csv.h"
+#include "csv.h"
 
 namespace arb::results {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "driver/results/checks.h"
-#include "driver/results/run.h"
+#include "checks.h"
+#include "run.h"
 
 namespace arb::results {
 

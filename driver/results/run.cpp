@@ -1,6 +1,6 @@
-#include "driver/results/run.h"
+#include "run.h"
 
-#include "driver/results/variable_names.h"
+#include "variable_names.h"
 
 namespace arb::results {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/coverage.h"
-#include "driver/results/read_log.h"
-#include "driver/statistics.h"
-#include "driver/store.h"
+#include "coverage.h"
+#include "read_log.h"
+#include "statistics.h"
+#include "store.h"
 
 namespace arb::results {
 

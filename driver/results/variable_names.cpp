@@ -1,4 +1,4 @@
-#include "driver/results/variable_names.h"
+#include "variable_names.h"
 
 #include <algorithm>
 

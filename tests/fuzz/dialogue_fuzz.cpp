@@ -20,11 +20,11 @@
 #include <string>
 #include <string_view>
 
-#include "driver/driver.h"
-#include "driver/store.h"
-#include "records/console_host.h"
-#include "records/units.h"
-#include "tests/fuzz/fuzz_host.h"
+#include "driver.h"
+#include "store.h"
+#include "console_host.h"
+#include "units.h"
+#include "tests/support/fake_console.h"
 
 namespace {
 
@@ -93,9 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     f.write(data.data(), static_cast<std::streamsize>(data.size()));
   }
 
-  arb::fuzz::FuzzHost host;
+  arb::testing::FakeConsole host;
+  host.keep_shown = false;
   host.confine_names = true;
-  host.answers = arb::fuzz::split_lines(answers);
+  host.answers = arb::testing::split_lines(answers);
   if (host.answers.size() > kMaxAnswers) host.answers.resize(kMaxAnswers);
 
   reset_store();

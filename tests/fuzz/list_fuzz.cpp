@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "records/io.h"
-#include "records/units.h"
-#include "tests/fuzz/fuzz_host.h"
+#include "io.h"
+#include "units.h"
+#include "tests/support/fake_console.h"
 
 namespace {
 
@@ -52,16 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool console = (kinds & 0x8000u) != 0;
   const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
 
-  static arb::fuzz::FuzzHost host;
+  static arb::testing::FakeConsole host;
+  host.keep_shown = false;
   layer().reset();
   layer().host = &host;
   host.answers.clear();
-  host.next = 0;
 
   Items items;
   try {
     if (console) {
-      host.answers = arb::fuzz::split_lines(text);
+      host.answers = arb::testing::split_lines(text);
       Statement s(Statement::Dir::read, kStar, {}, true, kErr);
       for (int k = 0; k < 4; ++k) items.take(s, kinds >> (3 * k));
       const Outcome out = s.finish();

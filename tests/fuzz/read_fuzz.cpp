@@ -11,8 +11,8 @@
 #include <span>
 #include <string_view>
 
-#include "records/io.h"
-#include "records/units.h"
+#include "io.h"
+#include "units.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "records/io.h"
-#include "records/units.h"
-#include "tests/fuzz/fuzz_host.h"
+#include "io.h"
+#include "units.h"
+#include "tests/support/fake_console.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view format(reinterpret_cast<const char*>(data + 17), size - 17);
   if (too_costly(format)) return 0;
 
-  static arb::fuzz::FuzzHost host;
+  static arb::testing::FakeConsole host;
+  host.keep_shown = false;
   layer().reset();
   layer().host = &host;
   try {

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "console/window/console_text.h"
-#include "console/window/machine_info.h"
-#include "console/window/print_layout.h"
-#include "console/window/transcript_file.h"
+#include "console_text.h"
+#include "machine_info.h"
+#include "print_layout.h"
+#include "transcript_file.h"
 
 using arb::win::ConsoleText;
 using arb::win::Key;

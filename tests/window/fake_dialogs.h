@@ -6,7 +6,7 @@
 #include <deque>
 #include <functional>
 
-#include "console/window/dialogs.h"
+#include "dialogs.h"
 
 namespace arb::win::testing {
 

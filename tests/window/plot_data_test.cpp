@@ -6,18 +6,21 @@
 #include <cmath>
 #include <cstring>
 
-#include "console/plots/plot_data.h"
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/results/export.h"
-#include "driver/statistics.h"
+#include "plot_data.h"
+#include "align.h"
+#include "coverage.h"
+#include "export.h"
+#include "statistics.h"
 
 namespace {
 
 // Two series of two variables, the second with a missing value and a title
 // that CSV must quote.
 arb::results::Run small_run() {
-  arb::SeriesStore& s = arb::store;
+  static arb::SeriesStore s;  // the run keeps pointing at it
+  s.release();
+  for (int k = 1; k <= 2; ++k)
+    if (!s.make_room(k, 2)) qFatal("no room for series %d", k);
   s.nseries = 2;
   s.nvars = 2;
   s.flag = -99.9F;
@@ -38,7 +41,7 @@ arb::results::Run small_run() {
     arb::series_statistics(s, k, c);
   }
   arb::grand_statistics(s);
-  arb::results::ReadLog log;
+  arb::ReadLog log;
   log.mask = "11";  // January and February
   return arb::results::make_run(s, c, arb::Method::straight, log);
 }

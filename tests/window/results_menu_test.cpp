@@ -13,13 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "console/cli/results_host.h"
-#include "console/results_window/attach.h"
-#include "console/results_window/plot_window.h"
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "results_host.h"
+#include "attach.h"
+#include "plot_window.h"
+#include "frame_window.h"
+#include "window_host.h"
+#include "driver.h"
+#include "console_host.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/scripted_user.h"
 

@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
-#include "driver/driver.h"
-#include "records/console_host.h"
+#include "frame_window.h"
+#include "window_host.h"
+#include "driver.h"
+#include "console_host.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/scripted_user.h"
 

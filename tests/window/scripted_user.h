@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "console/window/window_host.h"
+#include "window_host.h"
 
 namespace arb::win::testing {
 

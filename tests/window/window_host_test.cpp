@@ -17,8 +17,8 @@
 #include <memory>
 #include <sstream>
 
-#include "console/window/frame_window.h"
-#include "console/window/window_host.h"
+#include "frame_window.h"
+#include "window_host.h"
 #include "tests/window/fake_dialogs.h"
 
 using namespace arb::win;
@@ -289,20 +289,112 @@ class WindowHostTest : public QObject {
     QCOMPARE(QFileInfo(path).size(), 0);
   }
 
-  void save_failures_are_reported_and_clear_the_flag() {
+  // A write that fails changes nothing: the text stays modified, Save
+  // enabled and the title as it was, so that Exit still asks.
+  void save_failures_are_reported_and_keep_the_flag() {
     Quil q;
     q.host->ttyout(-1, "line\n");
     q.dialogs.save_names.push_back(QStringLiteral("/nonexistent-folder/out.txt"));
+    q.frame.save_action()->trigger();
+    q.dialogs.save_names.push_back(QStringLiteral("/nonexistent-folder/out.txt"));
     q.frame.save_as_action()->trigger();
-    QCOMPARE(q.dialogs.warnings, QStringList({"Quil: Cannot create file"}));
-    QVERIFY(!q.frame.save_action()->isEnabled());
+    QCOMPARE(q.dialogs.warnings, QStringList({"Quil: Cannot create file", "Quil: Cannot create file"}));
+    QVERIFY(q.frame.save_action()->isEnabled());
+    QVERIFY(q.window().text().modified());
+    QCOMPARE(q.window().windowTitle(), QStringLiteral("Input/Output"));
+    // Never named: the next Save asks again.
+    q.frame.save_action()->trigger();
+    QCOMPARE(q.dialogs.save_requests.size(), 3);
     if (QFileInfo::exists("/dev/full")) {
-      q.keys("z");
       q.dialogs.save_names.push_back(QStringLiteral("/dev/full"));
       q.frame.save_as_action()->trigger();
       QCOMPARE(q.dialogs.warnings.back(), QStringLiteral("Quil: I/O error while writing file"));
-      QVERIFY(!q.frame.save_action()->isEnabled());
+      QVERIFY(q.frame.save_action()->isEnabled());
+      QCOMPARE(q.window().windowTitle(), QStringLiteral("Input/Output"));
     }
+    q.dialogs.answers.push_back(Answer::Cancel);
+    q.frame.exit_action()->trigger();
+    QCOMPARE(q.dialogs.questions, QStringList({"Save changes to Input/Output"}));
+    QVERIFY(!q.frame.exit_done());
+  }
+
+  // A window saved under a name whose file can no longer be created.
+  void save_to_its_file_failing_keeps_title_and_flag() {
+    Quil q;
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("gone");
+    const QString path = dir.filePath("gone/run.txt");
+    q.host->ttyout(-1, "line\n");
+    q.dialogs.save_names.push_back(path);
+    q.frame.save_action()->trigger();
+    QVERIFY(!q.frame.save_action()->isEnabled());
+    QVERIFY(QDir(dir.filePath("gone")).removeRecursively());
+    q.keys("x");
+    q.frame.save_action()->trigger();
+    QCOMPARE(q.dialogs.save_requests.size(), 1);
+    QCOMPARE(q.dialogs.warnings, QStringList({"Quil: Cannot create file"}));
+    QVERIFY(q.frame.save_action()->isEnabled());
+    QCOMPARE(q.window().windowTitle(), QStringLiteral("run.txt"));
+    // Yes at Exit fails the same way: the window stays, its text kept.
+    q.dialogs.answers.push_back(Answer::Yes);
+    q.frame.exit_action()->trigger();
+    QCOMPARE(q.dialogs.questions, QStringList({"Save changes to run.txt"}));
+    QCOMPARE(q.dialogs.warnings.size(), 2);
+    QVERIFY(!q.frame.exit_done());
+    QVERIFY(q.host->console_window() != nullptr);
+    QVERIFY(q.window().text().modified());
+  }
+
+  // After Save as a then Save As b, Save asks, proposing b, and a is left
+  // as it was.
+  void save_after_save_as_asks_for_the_titles_file() {
+    Quil q;
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
+    q.host->ttyout(-1, "one\n");
+    q.dialogs.save_names.push_back(a);
+    q.frame.save_action()->trigger();
+    q.dialogs.save_names.push_back(b);
+    q.frame.save_as_action()->trigger();
+    QCOMPARE(q.window().windowTitle(), QStringLiteral("b.txt"));
+    q.keys("2");
+    q.frame.save_action()->trigger();  // cancelled: nothing written
+    QCOMPARE(q.dialogs.save_requests.size(), 3);
+    QCOMPARE(q.dialogs.save_requests.back().proposed, QStringLiteral("b.txt"));
+    QCOMPARE(q.dialogs.save_requests.back().title, QStringLiteral("b.txt"));
+    QCOMPARE(file_text(a), std::string("one\r\n"));
+    QCOMPARE(file_text(b), std::string("one\r\n"));
+    QVERIFY(q.frame.save_action()->isEnabled());
+    q.dialogs.save_names.push_back(b);
+    q.frame.save_action()->trigger();
+    QCOMPARE(file_text(b), std::string("one\r\n2\r\n"));
+    QCOMPARE(file_text(a), std::string("one\r\n"));
+    // Named again by that Save: the next one writes b without asking.
+    q.keys("3");
+    q.frame.save_action()->trigger();
+    QCOMPARE(q.dialogs.save_requests.size(), 4);
+    QCOMPARE(file_text(b), std::string("one\r\n23\r\n"));
+  }
+
+  void yes_at_exit_after_save_as_asks_for_the_titles_file() {
+    Quil q;
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
+    q.host->ttyout(-1, "one\n");
+    q.dialogs.save_names.push_back(a);
+    q.frame.save_action()->trigger();
+    q.dialogs.save_names.push_back(b);
+    q.frame.save_as_action()->trigger();
+    q.keys("2");
+    q.dialogs.answers.push_back(Answer::Yes);
+    q.dialogs.save_names.push_back(b);
+    q.frame.exit_action()->trigger();
+    QCOMPARE(q.dialogs.questions, QStringList({"Save changes to b.txt"}));
+    QCOMPARE(q.dialogs.save_requests.size(), 3);
+    QCOMPARE(q.dialogs.save_requests.back().proposed, QStringLiteral("b.txt"));
+    QCOMPARE(file_text(b), std::string("one\r\n2\r\n"));
+    QCOMPARE(file_text(a), std::string("one\r\n"));
+    QVERIFY(q.frame.exit_done());
   }
 
   void exit_while_waiting_yes_then_cancel_stops_unsaved() {
@@ -546,6 +638,23 @@ class WindowHostTest : public QObject {
     for (QAction* a : q.frame.findChildren<QAction*>())
       if (a->text() == "Print...") a->trigger();
     QCOMPARE(q.dialogs.warnings, QStringList({"Quil: Cannot obtain Printer DC"}));
+  }
+
+  // The PDF file the print dialog proposes lies in the working folder.
+  void print_proposes_a_pdf_file_in_the_working_folder() {
+    Quil q;
+    q.host->ttyout(-1, "line\n");
+    QString proposed;
+    q.dialogs.on_print = [&](QPrinter& printer) {
+      proposed = printer.outputFileName();
+      return false;
+    };
+    for (QAction* a : q.frame.findChildren<QAction*>())
+      if (a->text() == "Print...") a->trigger();
+    const QFileInfo file(proposed);
+    QCOMPARE(file.absolutePath(), QDir::currentPath());
+    QCOMPARE(file.suffix(), QStringLiteral("pdf"));
+    QVERIFY(QFileInfo(file.absolutePath()).isDir());
   }
 
   void print_cancelled_in_the_dialog_prints_nothing() {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "driver/align.h"
+#include "align.h"
 #include "driver_store_fixture.h"
 
 namespace arb {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "driver/blank.h"
+#include "blank.h"
 
 namespace arb {
 namespace {

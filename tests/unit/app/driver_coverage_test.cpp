@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "driver/coverage.h"
+#include "coverage.h"
 #include "driver_store_fixture.h"
 
 namespace arb {

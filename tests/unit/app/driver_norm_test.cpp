@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "driver/norm.h"
+#include "norm.h"
 
 namespace arb {
 namespace {

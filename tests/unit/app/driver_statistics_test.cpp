@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/statistics.h"
+#include "align.h"
+#include "coverage.h"
+#include "statistics.h"
 #include "driver_store_fixture.h"
 
 namespace arb {

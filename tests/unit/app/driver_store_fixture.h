@@ -1,4 +1,5 @@
-// The one series store of the run, cleared where a test puts its series.
+// A series store of the tests' own, cleared where a test puts its series:
+// their values zero-filled, with room for every variable.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,19 +8,22 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/store.h"
+#include "store.h"
 
 namespace arb::test {
 
 inline constexpr int kTestSeries = 8;  // series slots a test may use
+
+inline SeriesStore store;  // static and zero-filled, like the program's
 
 class StoreTest : public ::testing::Test {
  protected:
   SeriesStore& s = store;
 
   void SetUp() override {
+    s.release();
     for (int k = 1; k <= kTestSeries + 1; ++k) {
-      std::fill_n(&s.values[k - 1].v[0][0], kVarSlots * kYearSlots, 0.0F);
+      ASSERT_TRUE(s.make_room(k, kVarSlots));
       for (int c = 1; c <= 3; ++c) s.span(k, c) = 0;
       for (int j = 1; j <= kVarSlots; ++j) s.mean(k, j) = s.sd(k, j) = 0.0F;
     }

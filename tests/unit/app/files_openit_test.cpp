@@ -7,9 +7,10 @@
 
 #include <unistd.h>
 
-#include "files/files.h"
-#include "files_scripted_host.h"
-#include "records/io.h"
+#include "files.h"
+#include "scratch_files.h"
+#include "tests/support/fake_console.h"
+#include "io.h"
 
 namespace arb {
 namespace {
@@ -40,7 +41,7 @@ void call_openit() {
 // with "/", which is the bail-out.
 class Openit : public ::testing::Test {
  protected:
-  test::ScriptedHost host;
+  testing::FakeConsole host;
   std::string dir = test::scratch_folder();
   std::string home;
 

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "files/files.h"
-#include "files_scripted_host.h"
-#include "records/io.h"
+#include "files.h"
+#include "scratch_files.h"
+#include "tests/support/fake_console.h"
+#include "io.h"
 
 namespace arb {
 namespace {
@@ -83,7 +84,7 @@ TEST_P(SnoopTable, PreviewAndSkip) {
   probe = Probe{};
   probe.path = test::scratch_folder() + "/data.txt";
   test::write_file(probe.path, text);
-  test::ScriptedHost host;
+  testing::FakeConsole host;
   host.answers.assign(c.answers.begin(), c.answers.end());
   EXPECT_EQ(rt::run_program(host, &call_snoop), 0);
   std::string want = preview(c.count, c.depth);
@@ -111,7 +112,7 @@ TEST(Snoop, WholeFileIsShownAfterTheCallerReadPartOfIt) {
   for (int i = 1; i <= 12; ++i) text += record(i) + "\n";
   test::write_file(probe.path, text);
   probe.read_before = 4;
-  test::ScriptedHost host;
+  testing::FakeConsole host;
   host.answers = {"2"};
   rt::run_program(host, &call_snoop);
   EXPECT_EQ(host.shown, preview(12, 5) + kSkipPrompt + "2\n");
@@ -123,7 +124,7 @@ TEST(Snoop, LongRecordsAreCutAndShortOnesPadded) {
   probe.path = test::scratch_folder() + "/data.txt";
   const std::string long_line(100, 'L');
   test::write_file(probe.path, long_line + "\nshort\n");
-  test::ScriptedHost host;
+  testing::FakeConsole host;
   host.answers = {""};
   rt::run_program(host, &call_snoop);
   // Two records: depth 1, so both are shown around the separator.
@@ -135,7 +136,7 @@ TEST(Snoop, SkippingPastTheEndIsARunTimeError) {
   probe = Probe{};
   probe.path = test::scratch_folder() + "/data.txt";
   test::write_file(probe.path, "a\nb\n");
-  test::ScriptedHost host;
+  testing::FakeConsole host;
   host.answers = {"5"};
   EXPECT_EQ(rt::run_program(host, &call_snoop), -1);
   EXPECT_NE(host.shown.find("? Attempt to read past end of file\n? READ(UNIT=14,...\n"), std::string::npos);

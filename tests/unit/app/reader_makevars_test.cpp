@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "driver_store_fixture.h"
-#include "reader/makevars.h"
-#include "reader/mask.h"
-#include "records/console_host.h"
-#include "tests/unit/io/fake_host.h"
+#include "makevars.h"
+#include "mask.h"
+#include "console_host.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -118,9 +118,11 @@ TEST_F(Makevars, EveryCase) {
     SetUp();
     s.flag = kFlag;
     ClimateMask mask = mask_of(c.mask);
+    EXPECT_EQ(mask_vars(mask), c.nvars) << c.name;  // known before the first series
     std::vector<float> months = months_of(c.lines);
     for (auto [k, m] : c.missing) months[static_cast<std::size_t>((k - 1) * 12 + m - 1)] = kFlag;
-    makevars(2, months, c.lines, c.first_data_year, mask);
+    makevars(s, 2, months, c.lines, c.first_data_year, mask);
+    EXPECT_EQ(mask_vars(mask), c.nvars) << c.name;  // and the same for the next
     EXPECT_EQ(s.span(2, 1), c.first) << c.name;
     EXPECT_EQ(s.span(2, 2), c.last) << c.name;
     EXPECT_EQ(s.span(2, 3), c.years) << c.name;
@@ -161,7 +163,7 @@ TEST_F(Makevars, SeriesShorterThanItsMaskKeepsTheVariableCount) {
     s.nvars = 7;
     ClimateMask mask = mask_of(c.mask);
     const std::vector<float> months = months_of(c.lines);
-    makevars(1, months, c.lines, 1901, mask);
+    makevars(s, 1, months, c.lines, 1901, mask);
     EXPECT_EQ(s.span(1, 1), c.first) << c.mask << " " << c.lines;
     EXPECT_EQ(s.span(1, 2), c.last) << c.mask << " " << c.lines;
     EXPECT_EQ(s.span(1, 3), c.years) << c.mask << " " << c.lines;
@@ -177,7 +179,7 @@ TEST_F(Makevars, SumsRoundToSinglePrecisionInMaskOrder) {
   months[0] = 1.0e8F;
   months[1] = 1.0F;
   months[2] = -1.0e8F;
-  makevars(1, months, 1, 2000, mask);
+  makevars(s, 1, months, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 1), 0.0F);
 }
 
@@ -187,31 +189,41 @@ TEST_F(Makevars, FlagComparedExactly) {
   std::vector<float> months(12, 0.0F);
   months[0] = -99.9000015F;  // the nearest float to -99.9 is the flag itself
   months[1] = -99.89F;       // close to the flag, but a value
-  makevars(1, months, 1, 2000, mask);
+  makevars(s, 1, months, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 1), kFlag);
   mask = mask_of("3");
-  makevars(2, std::vector<float>{-99.89F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 2000, mask);
+  makevars(s, 2, std::vector<float>{-99.89F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 2000, mask);
   EXPECT_EQ(s.value(1, 1, 2), -99.89F);
 }
 
 TEST_F(Makevars, RewrittenMaskServesTheNextSeries) {
   ClimateMask mask = mask_of("0110");
-  makevars(1, months_of(2), 2, 1901, mask);
+  makevars(s, 1, months_of(2), 2, 1901, mask);
   EXPECT_EQ(mask_text(mask), "0220");
-  makevars(2, months_of(3), 3, 1950, mask);
+  makevars(s, 2, months_of(3), 3, 1950, mask);
   EXPECT_EQ(s.nvars, 2);
   EXPECT_EQ(s.value(3, 1, 2), 302.0F);
   EXPECT_EQ(s.value(3, 2, 2), 303.0F);
   EXPECT_EQ(s.span(2, 1), 1950);
 }
 
+TEST_F(Makevars, SeriesTakesRoomForTheMasksVariables) {
+  s.release();
+  ClimateMask mask = mask_of("1120111301");  // the last month closes no season
+  makevars(s, 3, months_of(4), 4, 1901, mask);
+  EXPECT_EQ(s.room(3), 2);
+  EXPECT_EQ(s.room(2), 0);
+  EXPECT_EQ(s.value(1, 1, 3), 101.0F + 102.0F + 103.0F);
+  EXPECT_EQ(s.value(4, 2, 3), (405.0F + 406.0F + 407.0F + 408.0F) / 4.0F);
+}
+
 int refused_status(std::string_view typed, int first_data_year, int lines, std::string& shown) {
-  rt::testing::HostedLayer hl;
+  arb::testing::HostedLayer hl;
   ClimateMask mask = mask_of(typed);
   const std::vector<float> months = months_of(lines);
   int status = -1;
   try {
-    makevars(4, months, lines, first_data_year, mask);
+    makevars(test::store, 4, months, lines, first_data_year, mask);
   } catch (const rt::RunEnd& e) {
     status = e.status;
   }

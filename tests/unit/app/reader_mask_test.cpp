@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "reader/mask.h"
-#include "records/console_host.h"
-#include "tests/unit/io/fake_host.h"
+#include "mask.h"
+#include "console_host.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -72,7 +72,7 @@ constexpr std::string_view kPrompt =
 
 // Runs the dialogue on the answers; the status of a run it ends, else -1.
 struct Dialogue {
-  rt::testing::HostedLayer hl;
+  arb::testing::HostedLayer hl;
   ClimateMask mask;
   int status = -1;
   explicit Dialogue(std::deque<std::string> answers) {

@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "driver/store.h"
+#include "store.h"
 #include "driver_store_fixture.h"
-#include "reader/reader.h"
-#include "records/console_host.h"
-#include "records/io.h"
-#include "tests/unit/io/fake_host.h"
+#include "reader.h"
+#include "console_host.h"
+#include "io.h"
+#include "tests/support/fake_console.h"
 
 namespace arb {
 namespace {
@@ -47,13 +47,13 @@ class Readseries : public test::StoreTest {
       std::ofstream out(path, std::ios::binary);
       out << file;
     }
-    rt::testing::HostedLayer hl;
+    arb::testing::HostedLayer hl;
     hl.host.answers = std::move(answers);
     int status = -1;
     try {
       rt::open(kDataUnit, path.string(), "OLD", rt::kNone);
       int unit = kDataUnit;
-      readseries(unit);
+      readseries(unit, s, log);
     } catch (const rt::RunEnd& e) {
       status = e.status;
     }
@@ -65,6 +65,7 @@ class Readseries : public test::StoreTest {
   bool shows(std::string_view text) const { return shown.find(text) != std::string::npos; }
 
   std::string shown;
+  ReadLog log;
 };
 
 TEST_F(Readseries, TwoSeriesEachEndedByTheNextTitle) {
@@ -82,6 +83,15 @@ TEST_F(Readseries, TwoSeriesEachEndedByTheNextTitle) {
   EXPECT_EQ(s.value(1, 1, 2), 5.0F);
   EXPECT_EQ(s.flag, -99.9F);
   EXPECT_TRUE(shows("      1  Station A" + std::string(111, ' ') + "\n      2  Station B"));
+  // The log: the mask as typed, and each data line's series, line and year.
+  EXPECT_EQ(log.mask, "111111111111");
+  ASSERT_EQ(log.lines.size(), 3U);
+  EXPECT_EQ(log.lines[1].series, 1);
+  EXPECT_EQ(log.lines[1].line, 3);
+  EXPECT_EQ(log.lines[1].year, 1902);
+  EXPECT_EQ(log.lines[2].series, 2);
+  EXPECT_EQ(log.lines[2].line, 5);
+  EXPECT_EQ(log.lines[2].year, 1950);
 }
 
 TEST_F(Readseries, YearFieldWidthByTheFirstCharacter) {
@@ -135,6 +145,19 @@ TEST_F(Readseries, BlankLinesArePassedOver) {
     EXPECT_EQ(s.span(2, 1), 1903) << choice;
     EXPECT_EQ(s.span(2, 3), 1) << choice;
     EXPECT_FALSE(shows("ERROR READING LINE")) << choice;
+  }
+}
+
+TEST_F(Readseries, FlagWithoutMantissaDigitIsZero) {
+  // "x" is asked again; a flag with no digit before its exponent is zero
+  // and ends the question (the answers would run out otherwise).
+  const std::string file = "A\n" + line1(1901, 1);
+  for (std::string flag : {"E5", "--1"}) {
+    SetUp();
+    EXPECT_EQ(run(file, {"1", "1", "x", flag}), -1) << flag;
+    EXPECT_EQ(s.flag, 0.0F) << flag;
+    EXPECT_TRUE(shows("F5.1) units        ==> x\n")) << flag;
+    EXPECT_EQ(s.nseries, 1) << flag;
   }
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/cli/options.h"
+#include "options.h"
 
 namespace arb {
 namespace {

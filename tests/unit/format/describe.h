@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records/format.h"
+#include "format.h"
 
 namespace arb::rt::test {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "describe.h"
-#include "records/errors.h"
-#include "records/format.h"
+#include "errors.h"
+#include "format.h"
 
 namespace arb::rt {
 namespace {

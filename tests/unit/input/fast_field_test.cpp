@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "records/errors.h"
-#include "records/input_edit.h"
-#include "records/input_fast.h"
+#include "errors.h"
+#include "input_edit.h"
+#include "input_fast.h"
 
 namespace arb::rt {
 namespace {
@@ -101,7 +101,7 @@ TEST(FastField, LayoutFieldsTakeTheFastPathWithTheGeneralValue) {
 // Every short string over the characters of numeric fields, under implied
 // decimals and scale factors: the fast path may decline, never differ.
 TEST(FastField, AnyShortFieldAgreesOrIsLeftToTheGeneralPath) {
-  const std::string alphabet = " 0123456789+-.";
+  const std::string alphabet = " 0123456789+-.E";
   std::mt19937 rng(7);
   std::uniform_int_distribution<std::size_t> len(0, 9);
   std::uniform_int_distribution<std::size_t> ch(0, alphabet.size() - 1);
@@ -118,7 +118,8 @@ TEST(FastField, UncommonShapesAreLeftToTheGeneralPath) {
   const char* declined[] = {
       "",          "     ",       "-",       "+.",         ".",     "1 5",   "- 1.5", "1.5E3", "1.5D0", "1.5-3",
       "INF",       "nan",         "1,5",     "12a",        "1.2.3", "1234567890123456",  // 16 digits
-      "\t",        "0.0000000000000000000000001"};
+      "\t",        "0.0000000000000000000000001",
+      "  E10",     "  -E5",       "  .E2",   "    +",      "  --1"};  // no mantissa digit: zero, by the general path
   for (const char* f : declined) {
     double v = 0.0;
     EXPECT_FALSE(fast_real(f, false, 1, 0, v)) << "'" << f << "'";

@@ -249,6 +249,14 @@ TEST(RealInput, FieldsOfTheLayouts) {
       {"-.5", F(3, 1), false, -0.5f},
       {"5.", F(2, 1), false, 5.0f},
       {"1.5E", F(4, 1), false, 1.5f},      // exponent without digits: 0
+      {"  E10", F(5, 1), false, 0.0f},     // no mantissa digit: ".0E10", zero
+      {"  -E5", F(5, 1), false, 0.0f},
+      {"  .E2", F(5, 1), false, 0.0f},
+      {"    +", F(5, 1), false, 0.0f},
+      {"  --1", F(5, 1), false, 0.0f},     // a sign, then an exponent given by a sign alone
+      {"+-1", F(3, 0), false, 0.0f},
+      {"-D", F(2, 1), false, 0.0f},
+      {"E10", F(3, 0), false, 0.0f},
       {"12345", data(Op::E, 5, 2), false, 123.45f},
       {"12345", data(Op::G, 5, 2), false, 123.45f},
       {"12345", data(Op::D, 5, 3), false, 12.345f},
@@ -265,7 +273,7 @@ TEST(RealInput, FieldsOfTheLayouts) {
 }
 
 TEST(RealInput, ZeroIsPositive) {
-  for (std::string_view rec : {"   -0", " -0.0", "    -", "-0E5"}) {
+  for (std::string_view rec : {"   -0", " -0.0", "    -", "-0E5", "  -E5", "  --1"}) {
     const float v = read_f(rec, F(5, 1));
     EXPECT_EQ(v, 0.0f);
     EXPECT_FALSE(std::signbit(v)) << rec;
@@ -296,7 +304,7 @@ TEST(RealInput, StrictNaNSpelling) {
 }
 
 TEST(RealInput, IllegalCharacters) {
-  for (std::string_view bad : {"1.2.3", "1.5E2.0", "1E2E3", "1E+-2", "1.5-2-3", "1.5-2+", "12a", "a12", "1 .5x", "--1", "+-1", "1.5E2D", "$1", "1e5.", "1.5 -2 3-", "E5", "-E5", ".E5", "-D"}) {
+  for (std::string_view bad : {"1.2.3", "1.5E2.0", "1E2E3", "1E+-2", "1.5-2-3", "1.5-2+", "12a", "a12", "1 .5x", "1.5E2D", "$1", "1e5.", "1.5 -2 3-", "1E2.5", "1x", "---1", "E+-1", ".E2."}) {
     float v = 3.0f;
     EXPECT_EQ(error_of([&] { read_record(bad, {F(static_cast<std::int32_t>(bad.size()), 1)}, {in_real(v)}); }),
               kIllegal)
@@ -320,17 +328,17 @@ TEST(RealInput, RelaxedInput) {
       {"1.5", 1.5},          {"-7", -7.0},
   };
   OptionsScope relaxed({true, false});
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(read_real_text(c.text, 0, 0), c.value) << c.text;
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(read_real_text(c.text, 0, 0, test_options()), c.value) << c.text;
   // Other characters still fail.
   for (std::string_view bad : {"12a", "1.5 x", "$1", "1,5"})
-    EXPECT_EQ(error_of([&] { read_real_text(bad, 0, 0); }), kIllegal) << bad;
+    EXPECT_EQ(error_of([&] { read_real_text(bad, 0, 0, test_options()); }), kIllegal) << bad;
   // The implied point only where the whole field has none.
   EXPECT_FLOAT_EQ(read_f("1-2.5", F(5, 1)), 0.01f);
   EXPECT_FLOAT_EQ(read_f("12-34", F(5, 1)), 1.2e-34f);
   // Decimal integers read as far as they are digits.
   EXPECT_EQ(read_i("12.0", I(4)), 12);
-  EXPECT_EQ(read_int_text("1E3", 4), 1);
-  EXPECT_EQ(error_of([] { read_int_text("12x", 4); }), kIllegal);
+  EXPECT_EQ(read_int_text("1E3", 4, test_options()), 1);
+  EXPECT_EQ(error_of([] { read_int_text("12x", 4, test_options()); }), kIllegal);
   EXPECT_EQ(error_of([&] { read_i("1.", data(Op::Z, 2)); }), kIllegal);  // B, O, Z stay strict
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "records/errors.h"
-#include "records/format.h"
-#include "records/input_edit.h"
-#include "records/list_input.h"
+#include "errors.h"
+#include "format.h"
+#include "input_edit.h"
+#include "list_input.h"
 
 namespace arb::rt::testing {
 
@@ -46,11 +46,19 @@ inline std::vector<Descriptor> cat(std::initializer_list<std::vector<Descriptor>
   return out;
 }
 
+// The input options the helpers below read under (a statement's, in the
+// program); OptionsScope sets them for one test.
+inline InputOptions& test_options() {
+  static InputOptions options;
+  return options;
+}
+
 // Reads the items from one record the way a statement walks its format:
 // descriptors that transfer nothing are carried out until a data
 // descriptor takes the next item.
 inline void read_record(std::string_view record, const std::vector<Descriptor>& format,
                         const std::vector<InItem>& items, EditModes modes = {}) {
+  modes.input = test_options();
   InRecord rec{record, 0, true};
   std::size_t k = 0;
   for (const InItem& item : items) {
@@ -75,8 +83,8 @@ constexpr int kMismatch = static_cast<int>(Err::TypeMismatch);
 
 // Sets the input options for one test and puts the defaults back.
 struct OptionsScope {
-  explicit OptionsScope(InputOptions o) { set_input_options(o); }
-  ~OptionsScope() { set_input_options({}); }
+  explicit OptionsScope(InputOptions o) { test_options() = o; }
+  ~OptionsScope() { test_options() = {}; }
 };
 
 // Records of a file or the console (more records can be read), or of a

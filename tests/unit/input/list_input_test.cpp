@@ -21,7 +21,7 @@ struct ListRead {
   InRecord rec;
   ListReader reader;
   ListRead(std::vector<std::string> lines, bool more)
-      : src(std::move(lines), more), rec(), reader((src.first(rec), src), rec) {}
+      : src(std::move(lines), more), rec(), reader((src.first(rec), src), rec, test_options()) {}
 };
 
 std::vector<std::int32_t> ints(std::vector<std::string> lines, std::size_t n, bool file = true) {
@@ -126,12 +126,15 @@ TEST(ListInput, Reals) {
   const Case cases[] = {
       {"1950", 1950.0f}, {"-99", -99.0f},   {"1.5E2", 150.0f}, {"1.5-2", 0.015f}, {"12", 12.0f},
       {"-99.9 and words", -99.9f}, {"  .5", 0.5f}, {"2.5d1", 25.0f}, {"7q0", 7.0f},  {"123.456", 123.456f},
+      // No digit before the exponent: zero.
+      {"E10", 0.0f}, {"-E5", 0.0f}, {".E2", 0.0f}, {"+", 0.0f}, {"--1", 0.0f},
   };
   for (const auto& c : cases) EXPECT_EQ(reals({c.line}, 1), std::vector<float>{c.value}) << c.line;
+  for (std::string_view zero : {"-E5", "--1", "-0"}) EXPECT_FALSE(std::signbit(reals({std::string(zero)}, 1)[0])) << zero;
   EXPECT_TRUE(std::isnan(reals({"NaN"}, 1)[0]));
   EXPECT_TRUE(std::isnan(reals({"NA"}, 1)[0]));
   EXPECT_EQ(reals({"-Inf"}, 1)[0], -std::numeric_limits<float>::infinity());
-  for (std::string_view bad : {"1.2.3", "abc", "1x5", "E5", "--1"}) {
+  for (std::string_view bad : {"1.2.3", "abc", "1x5", "1E2E3", "1E2.5", "1x", "---1"}) {
     float v = kUnsetReal;
     ListRead r({std::string(bad)}, true);
     EXPECT_EQ(error_of([&] { r.reader.read_item(in_real(v)); }), kIllegal) << bad;

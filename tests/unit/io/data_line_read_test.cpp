@@ -10,15 +10,15 @@
 #include <random>
 #include <string>
 
-#include "records/flat_plan.h"
-#include "records/format.h"
-#include "records/io.h"
-#include "tests/unit/io/fake_host.h"
+#include "flat_plan.h"
+#include "format.h"
+#include "io.h"
+#include "tests/support/fake_console.h"
 
 namespace arb::rt {
 namespace {
 
-using testing::HostedLayer;
+using arb::testing::HostedLayer;
 
 struct Lined {
   Outcome outcome;
@@ -114,7 +114,8 @@ TEST(DataLineRead, PlanAndStatementAgreeOnEveryLine) {
 TEST(DataLineRead, FreeFormatLinesAgreeWithTheStatement) {
   HostedLayer hl;
   const std::string pieces[] = {" ", "  ", "\t", "1950", "-12.5", "3", ".5", "7.", "1E2", ",", "/",
-                                "2*", "'x'", "-", "NaN", "12345678901234567", "+4.25", "0"};
+                                "2*", "'x'", "-", "NaN", "12345678901234567", "+4.25", "0",
+                                "E10", "-E5", ".E2", "+", "--1", "1E2E3"};
   std::mt19937 rng(8);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1), count(0, 30);
   std::uniform_int_distribution<std::size_t> plain(3, 7);  // "1950" to "7.": plain numbers only
@@ -140,6 +141,41 @@ TEST(DataLineRead, FreeFormatLinesAgreeWithTheStatement) {
     ASSERT_EQ(std::bit_cast<std::uint32_t>(ya), std::bit_cast<std::uint32_t>(yb)) << "'" << line << "'";
     for (std::size_t m = 0; m < 12; ++m)
       ASSERT_EQ(std::bit_cast<std::uint32_t>(va[m]), std::bit_cast<std::uint32_t>(vb[m])) << "'" << line << "'";
+  }
+}
+
+// A January with no digit before its exponent reads as zero, by the plan
+// and the statement alike, in a fixed layout and in free format; the
+// fields that break the number's syntax still fail both ways.
+TEST(DataLineRead, MonthsWithoutMantissaDigits) {
+  HostedLayer hl;
+  struct Case {
+    std::string month;
+    Outcome outcome;
+  };
+  const Case cases[] = {{"E10", Outcome::ok},   {"-E5", Outcome::ok},   {".E2", Outcome::ok},
+                        {"+", Outcome::ok},     {"--1", Outcome::ok},   {"1E2E3", Outcome::error},
+                        {"1.2.3", Outcome::error}, {"1E2.5", Outcome::error}, {"1x", Outcome::error}};
+  for (const Case& c : cases) {
+    std::string fixed = "1950" + std::string(5 - c.month.size(), ' ') + c.month + "  1.0";
+    fixed.resize(120, ' ');
+    std::string free = "1950 " + c.month + " 1.0";
+    for (int m = 3; m <= 12; ++m) free += " 0";
+    free.resize(120, ' ');
+    const Lined a = by_overload(fixed, "(I4,12F5.1)");
+    const Lined b = by_statement(fixed, "(I4,12F5.1)");
+    float fy = -7.0f;
+    std::array<float, 12> fv{};
+    fv.fill(-7.0f);
+    const Outcome f = read_list(field(free), kErr, fy, std::span<float>(fv));
+    EXPECT_EQ(a.outcome, c.outcome) << c.month;
+    EXPECT_EQ(b.outcome, c.outcome) << c.month;
+    EXPECT_EQ(f, c.outcome) << c.month;
+    if (c.outcome != Outcome::ok) continue;
+    for (const std::array<float, 12>& v : {a.v, b.v, fv}) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(v[0]), 0U) << c.month << ": +0.0";
+      EXPECT_EQ(v[1], 1.0f) << c.month;
+    }
   }
 }
 

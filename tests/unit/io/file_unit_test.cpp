@@ -1,4 +1,4 @@
-#include "records/file_unit.h"
+#include "file_unit.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,8 +33,8 @@ class FileUnitTest : public ::testing::Test {
   }
   static std::vector<std::string> records(FileUnit& f, int tab = 8) {
     std::vector<std::string> out;
-    std::string rec;
-    while (f.read_record(rec, tab)) out.push_back(rec);
+    std::string_view rec;
+    while (f.read_record(rec, tab)) out.emplace_back(rec);
     return out;
   }
   fs::path dir_;
@@ -82,7 +82,7 @@ TEST_F(FileUnitTest, LongRecordsCrossTheBuffer) {
 TEST_F(FileUnitTest, BackspaceRereadsTheRecordReadLast) {
   put("f", "one\ntwo\nthree");
   auto f = FileUnit::open(path("f"), OpenStatus::Old, 0664);
-  std::string rec;
+  std::string_view rec;
   ASSERT_TRUE(f->read_record(rec, 8));
   ASSERT_TRUE(f->read_record(rec, 8));
   f->backspace();
@@ -110,7 +110,7 @@ TEST_F(FileUnitTest, BackspaceRereadsTheRecordReadLast) {
 TEST_F(FileUnitTest, RecordNumberFollowsBackspaceRewindAndTheEnd) {
   put("f", "one\ntwo\nthree");
   auto f = FileUnit::open(path("f"), OpenStatus::Old, 0664);
-  std::string rec;
+  std::string_view rec;
   struct Step {
     char op;  // r read, b backspace, w rewind
     std::int64_t number;
@@ -144,7 +144,7 @@ TEST_F(FileUnitTest, OutputIsFlushedBeforeRewindAndCutThere) {
   auto f = FileUnit::open(path("rw"), OpenStatus::Unknown, 0664);
   for (int i = 0; i < 3000; ++i) f->write_record("line " + std::to_string(i), true);
   f->rewind();
-  std::string rec;
+  std::string_view rec;
   ASSERT_TRUE(f->read_record(rec, 8));
   EXPECT_EQ(rec, "line 0");
   ASSERT_TRUE(f->read_record(rec, 8));

@@ -1,4 +1,4 @@
-#include "records/runtime_options.h"
+#include "runtime_options.h"
 
 #include <gtest/gtest.h>
 

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "records/io.h"
-#include "tests/unit/io/fake_host.h"
+#include "io.h"
+#include "tests/support/fake_console.h"
 
 namespace arb::rt {
 namespace {
 
-using testing::HostedLayer;
+using arb::testing::HostedLayer;
 namespace fs = std::filesystem;
 
 std::string slurp(const std::string& p) {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "records/format.h"
-#include "records/output_edit.h"
-#include "records/record.h"
+#include "format.h"
+#include "output_edit.h"
+#include "record.h"
 
 namespace arb::rt::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fields.h"
-#include "records/errors.h"
+#include "errors.h"
 
 namespace arb::rt {
 namespace {

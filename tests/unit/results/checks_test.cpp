@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "driver/results/checks.h"
+#include "checks.h"
 #include "results_fixture.h"
 
 namespace arb {

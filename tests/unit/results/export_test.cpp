@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "driver/results/csv.h"
-#include "driver/results/export.h"
-#include "driver/results/variable_names.h"
+#include "csv.h"
+#include "export.h"
+#include "variable_names.h"
 #include "results_fixture.h"
 
 namespace arb {

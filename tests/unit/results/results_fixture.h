@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "driver/align.h"
-#include "driver/coverage.h"
-#include "driver/results/run.h"
-#include "driver/statistics.h"
+#include "align.h"
+#include "coverage.h"
+#include "run.h"
+#include "statistics.h"
 #include "tests/unit/app/driver_store_fixture.h"
 
 namespace arb::test {
 
 class ResultsTest : public StoreTest {
  protected:
-  results::ReadLog log;
+  ReadLog log;
 
   void title(int k, const std::string& t) {
     s.title(k).fill(' ');

@@ -1,9 +1,0 @@
-#include "driver/store.h"
-
-namespace arb {
-
-// Static and zero-filled: pages of variables and series that a run never
-// touches are never made resident.
-SeriesStore store;
-
-}  // namespace arb

@@ -1,0 +1,168 @@
+// The statements of the record layer, as the program calls them: formatted
+// and free-format reads and writes, OPEN, REWIND, BACKSPACE, PAUSE, STOP.
+//
+//   write(kStar, "(1X,'Input file:')");
+//   write(16, "(1X,I6,12F6.2)", k, std::span<const float>(means, p));
+//   if (read(kStar, "(A)", kErr, name) != Outcome::ok) ...
+//   read_list(kStar, kNone, count);                 // free format
+//   read(field(line), "(I4,12F5.1)", kErr, year, std::span<float>(v, 12));
+//
+// A failure that the statement has no branch for ends the run with the
+// run-time error report (RunEnd is thrown); STOP throws RunEnd too.
+#pragma once
+
+#include <array>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "item.h"
+
+namespace arb::rt {
+
+// The default unit "*": console input when reading, console output when writing.
+inline constexpr int kStar = INT_MIN;
+
+enum class Outcome : int { ok = 0, error = 1, end = 2 };
+
+struct Branches {
+  bool err = false;
+  bool end = false;
+};
+inline constexpr Branches kNone{false, false};
+inline constexpr Branches kErr{true, false};
+inline constexpr Branches kEnd{false, true};
+inline constexpr Branches kErrEnd{true, true};
+
+// A unit: a number, kStar, or a character field read as one record.
+struct UnitSpec {
+  int number = kStar;
+  bool internal = false;
+  std::string_view field;
+  UnitSpec(int n) : number(n) {}  // NOLINT: a unit number is a unit
+  static UnitSpec of_field(std::string_view f) { UnitSpec u(0); u.internal = true; u.field = f; return u; }
+};
+inline UnitSpec field(std::string_view f) { return UnitSpec::of_field(f); }
+
+// A character array read or written one element per item, as "(60A1)" does.
+struct CharElements {
+  std::span<char> chars;
+  std::size_t elem = 1;
+};
+
+class StatementImpl;
+
+// One READ or WRITE.  Items are transferred in order; finish() ends the
+// statement and gives its outcome.  Once a failure has taken a branch,
+// further items are passed over.  The destructor abandons an unfinished
+// statement without a report.
+class Statement {
+ public:
+  enum class Dir { read, write };
+  // list: a free-format read (format unused).
+  Statement(Dir dir, UnitSpec unit, std::string_view format, bool list, Branches br);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  void put(const OutItem& item);
+  void get(const InItem& item);
+  // A run of 4-byte reals, as many get(in_real(x)) calls.
+  void get_reals(std::span<float> values);
+  Outcome finish();
+
+  // The statement's state lives in the object, not on the heap: a data
+  // file is read with two statements per line.
+  static constexpr std::size_t kImplSize = 1088;
+
+ private:
+  alignas(std::max_align_t) std::byte storage_[kImplSize];
+  StatementImpl* impl_;
+};
+
+// Items of a write: numbers, texts, fixed character fields and runs of reals.
+inline void write_transfer(Statement& s, std::int32_t v) { s.put(out_int(v)); }
+inline void write_transfer(Statement& s, std::int16_t v) { s.put(out_int(v, 2)); }
+inline void write_transfer(Statement& s, float v) { s.put(out_real(v)); }
+inline void write_transfer(Statement& s, double v) { s.put(out_real8(v)); }
+inline void write_transfer(Statement& s, std::string_view v) { s.put(out_chars(v)); }
+inline void write_transfer(Statement& s, const char* v) { s.put(out_chars(v)); }
+inline void write_transfer(Statement& s, std::span<const float> v) { for (float x : v) s.put(out_real(x)); }
+template <std::size_t N>
+inline void write_transfer(Statement& s, const std::array<char, N>& v) { s.put(out_chars({v.data(), N})); }
+
+// Read targets: references, character fields, spans of reals, CharElements.
+inline void read_transfer(Statement& s, std::int32_t& v) { s.get(in_int(v)); }
+inline void read_transfer(Statement& s, std::int16_t& v) { s.get(in_int16(v)); }
+inline void read_transfer(Statement& s, float& v) { s.get(in_real(v)); }
+inline void read_transfer(Statement& s, double& v) { s.get(in_real8(v)); }
+inline void read_transfer(Statement& s, char& v) { s.get(in_chars(&v, 1)); }
+inline void read_transfer(Statement& s, std::span<char> v) { s.get(in_chars(v.data(), v.size())); }
+inline void read_transfer(Statement& s, std::span<float> v) { s.get_reals(v); }
+inline void read_transfer(Statement& s, CharElements v) {
+  for (std::size_t i = 0; i + v.elem <= v.chars.size(); i += v.elem) s.get(in_chars(v.chars.data() + i, v.elem));
+}
+template <std::size_t N>
+inline void read_transfer(Statement& s, std::array<char, N>& v) { s.get(in_chars(v.data(), N)); }
+
+// Formatted write (FWF).  Writes have no branches: a failure is reported.
+template <typename... Items>
+Outcome write(UnitSpec unit, std::string_view format, const Items&... items) {
+  Statement s(Statement::Dir::write, unit, format, false, kNone);
+  (write_transfer(s, items), ...);
+  return s.finish();
+}
+
+// Formatted read (FRF).
+template <typename... Items>
+Outcome read(UnitSpec unit, std::string_view format, Branches br, Items&&... items) {
+  Statement s(Statement::Dir::read, unit, format, false, br);
+  (read_transfer(s, std::forward<Items>(items)), ...);
+  return s.finish();
+}
+
+// A formatted read of an integer and a run of 4-byte reals: a data line.
+// The same outcome as the general read above, faster where the line's
+// fields lie at columns the format fixes.
+Outcome read(UnitSpec unit, std::string_view format, Branches br, std::int32_t& integer, std::span<float> reals);
+
+// A free-format read of a real and a run of reals: a free-format data
+// line.  The same outcome as the general read below.
+Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> rest);
+
+// Free-format read.
+template <typename... Items>
+Outcome read_list(UnitSpec unit, Branches br, Items&&... items) {
+  Statement s(Statement::Dir::read, unit, {}, true, br);
+  (read_transfer(s, std::forward<Items>(items)), ...);
+  return s.finish();
+}
+
+// OPEN: status "OLD", "NEW", "UNKNOWN", "SCRATCH" or "REPLACE" (blank-padded
+// or not).  With an error branch a failure gives Outcome::error.
+Outcome open(int unit, std::string_view name, std::string_view status, Branches br);
+// REWIND and BACKSPACE (REWF, BACK).
+Outcome rewind(int unit, Branches br = kNone);
+Outcome backspace(int unit, Branches br = kNone);
+// The line number in its file of the record read last on the unit (0 for
+// a unit without a file).
+std::int64_t record_number(int unit);
+// The name of the file connected to the unit as it was opened (empty for a
+// unit without a file).
+std::string file_name(int unit);
+// PAUSE: writes a blank and the text as one line, then waits for a line.
+void pause(std::string_view text);
+// STOP: writes the text (unless blank) and ends the run with the status
+// (0, except where the program refuses its data).
+[[noreturn]] void stop(std::string_view text, int status = 0);
+
+// ARBORIX_GENERAL_PATH set (and not "0"): every number is read, and the
+// record averaged, by the general routines only, so that a benchmark can
+// check the fast ones against them on the same data.
+bool general_path_only();
+
+}  // namespace arb::rt

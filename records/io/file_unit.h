@@ -1,0 +1,68 @@
+// A file connected to a unit: sequential formatted records over the POSIX
+// file calls, with its own read and write buffers.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "errors.h"
+
+namespace arb::rt {
+
+enum class OpenStatus { Old, New, Unknown, Replace, Scratch };
+
+class FileUnit {
+ public:
+  // Opens the file; throws IoError (system errors, StatusNew, BadFileSpec).
+  // Opening read-write falls back to read-only when the file can't be written.
+  static std::unique_ptr<FileUnit> open(const std::string& path, OpenStatus status, unsigned create_mode);
+  ~FileUnit();
+  FileUnit(const FileUnit&) = delete;
+  FileUnit& operator=(const FileUnit&) = delete;
+
+  // Reads the next record into rec: up to LF, every CR dropped, tabs
+  // widened to tab stops.  A last line without a line end is a record.
+  // Returns false at the end of the file.  Throws IoError.  rec views the
+  // unit's buffer, valid until the unit's next operation.
+  bool read_record(std::string_view& rec, int tab_size);
+
+  // Buffers one record, with or without its line end.  The first write
+  // after an open, rewind or backspace cuts the file at that point.
+  void write_record(std::string_view text, bool line_end);
+
+  void rewind();
+  void backspace();
+  void flush();   // throws IoError
+  void close();   // flushes and closes; throws IoError from the flush
+
+  bool writable() const { return writable_; }
+  // The number of the record read last (1 for the file's first line).
+  std::int64_t record_number() const { return records_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  FileUnit(int fd, std::string path, bool writable, bool regular);
+  off_t position() const { return buf_off_ + static_cast<off_t>(bpos_); }
+  void seek(off_t pos);       // drops the read buffer
+  bool fill();                // more bytes into the read buffer; false at the end
+
+  int fd_ = -1;
+  std::string path_;
+  bool writable_ = false;
+  bool regular_ = true;
+  std::vector<char> buf_;     // read buffer
+  std::string expanded_;      // the record read last, where tabs or CR changed it
+  std::size_t bpos_ = 0, blen_ = 0;
+  off_t buf_off_ = 0;         // file offset of buf_[0]
+  bool at_eof_ = false;
+  std::string wbuf_;          // pending output
+  bool cut_pending_ = true;
+  std::int64_t records_ = 0;  // records read since the start of the file
+};
+
+}  // namespace arb::rt

@@ -1,0 +1,133 @@
+#include "units.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "input_edit.h"
+#include "io.h"
+
+namespace arb::rt {
+
+RecordLayer& layer() {
+  static RecordLayer the_layer;
+  return the_layer;
+}
+
+void RecordLayer::start() {
+  if (started) return;
+  started = true;
+  options = parse_runtime_options(std::getenv("VELMOR_RT_FLAGS"), std::getenv("TABSIZE"), std::getenv("UMASK"));
+  general_only = general_path_only();
+  if (!options.unknown.empty()) console_out("Warning: unknown runtime option " + options.unknown + "\n");
+}
+
+bool general_path_only() {
+  const char* v = std::getenv("ARBORIX_GENERAL_PATH");
+  return v && *v && std::string_view(v) != "0";
+}
+
+void RecordLayer::reset() {
+  (void)units.close_all();
+  started = false;
+  general_only = false;
+  options = RuntimeOptions{};
+  formats.clear();
+}
+
+void console_out(std::string_view text) {
+  if (layer().host) layer().host->ttyout(kConsoleWindowUnit, text);
+}
+
+Unit* UnitTable::find(int number) {
+  for (auto& u : units_)
+    if (u->number == number) return u.get();
+  return nullptr;
+}
+
+Unit& UnitTable::connect(int number, std::unique_ptr<FileUnit> file) {
+  Unit* u = find(number);
+  if (!u) {
+    units_.push_back(std::make_unique<Unit>());
+    u = units_.back().get();
+  }
+  u->number = number;
+  u->kind = Unit::Kind::File;
+  u->can_read = true;
+  u->can_write = file->writable();
+  u->carriage = false;
+  u->blank_zero = false;
+  u->file = std::move(file);
+  return *u;
+}
+
+namespace {
+
+Unit& console_unit(std::vector<std::unique_ptr<Unit>>& units, int number, bool read, bool write) {
+  units.push_back(std::make_unique<Unit>());
+  Unit& u = *units.back();
+  u.number = number;
+  u.kind = Unit::Kind::Console;
+  u.can_read = read;
+  u.can_write = write;
+  u.carriage = layer().options.default_carriage;
+  return u;
+}
+
+std::string default_file_name(int number) {
+  char name[32];
+  if (layer().options.vax_names)
+    std::snprintf(name, sizeof name, "FOR%03d.DAT", number);
+  else
+    std::snprintf(name, sizeof name, "fort.%d", number);
+  return name;
+}
+
+// -fileprompt: the user names the file of a unit used without an open.
+std::string prompt_file_name(int number) {
+  ConsoleHost* host = layer().host;
+  if (!host) return default_file_name(number);
+  host->ttyout(kConsoleWindowUnit, "File name for unit " + std::to_string(number) + ": ");
+  auto line = host->ttyinp(kConsoleWindowUnit, kConsoleLine);
+  if (!line) throw IoError::runtime(Err::PastEof);
+  std::string name = *line;
+  while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' ')) name.pop_back();
+  std::size_t first = name.find_first_not_of(' ');
+  return first == std::string::npos ? default_file_name(number) : name.substr(first);
+}
+
+}  // namespace
+
+Unit& UnitTable::find_or_connect(int number) {
+  if (Unit* u = find(number)) return *u;
+  if (number == kStar) return console_unit(units_, number, true, true);
+  if (number == 5) return console_unit(units_, number, true, false);
+  if (number == 6 || number == 0) return console_unit(units_, number, false, true);
+  if (number == 9 && layer().options.connect_unit9) return console_unit(units_, number, true, true);
+  if (number < 0) throw IoError::runtime(Err::BadUnit);
+  std::string name = layer().options.file_prompt ? prompt_file_name(number) : default_file_name(number);
+  return connect(number, FileUnit::open(name, OpenStatus::Unknown, layer().options.create_mode));
+}
+
+std::optional<CloseFailure> UnitTable::close_all() {
+  std::optional<CloseFailure> first;
+  for (auto& u : units_) {
+    if (!u->file) continue;
+    try {
+      u->file->close();
+    } catch (const IoError& e) {
+      if (!first) first = CloseFailure{u->number, e};
+    }
+    u->file.reset();
+  }
+  units_.clear();
+  return first;
+}
+
+std::string unit_text(int number, bool internal) {
+  if (internal) return "INTERNAL";
+  if (number == kStar) return "*";
+  return std::to_string(number);
+}
+
+}  // namespace arb::rt
