@@ -56,22 +56,23 @@ QMdiSubWindow* ResultsMenu::show_child(QMdiSubWindow* child) {
   return child;
 }
 
+PlotWindow* ResultsMenu::plot_child(const QString& title, QWidget* content, QCustomPlot& plot,
+                                    const QString& file_name) {
+  auto* w = new PlotWindow(title, content, plot, frame_.dialogs(), file_name);
+  show_child(w);
+  return w;
+}
+
 PlotWindow* ResultsMenu::open_record() {
   if (!run_) return nullptr;
   auto* plot = new plots::RecordPlot(plots::record_data(*run_), window_font());
-  auto* w = new PlotWindow(QStringLiteral("Averaged Record"), plot, plot->plot(), frame_.dialogs(),
-                           QStringLiteral("average.png"));
-  show_child(w);
-  return w;
+  return plot_child(QStringLiteral("Averaged Record"), plot, plot->plot(), QStringLiteral("average.png"));
 }
 
 PlotWindow* ResultsMenu::open_coverage() {
   if (!run_) return nullptr;
   auto* plot = new plots::CoveragePlot(plots::coverage_data(*run_), window_font());
-  auto* w = new PlotWindow(QStringLiteral("Coverage"), plot, plot->plot(), frame_.dialogs(),
-                           QStringLiteral("coverage.png"));
-  show_child(w);
-  return w;
+  return plot_child(QStringLiteral("Coverage"), plot, plot->plot(), QStringLiteral("coverage.png"));
 }
 
 QMdiSubWindow* ResultsMenu::text_child(const QString& title, const QString& text) {

@@ -13,8 +13,10 @@
 #include "run.h"
 
 class QAction;
+class QCustomPlot;
 class QMdiSubWindow;
 class QMenu;
+class QWidget;
 
 namespace arb::win {
 class FrameWindow;
@@ -52,6 +54,7 @@ class ResultsMenu : public QObject {
  private:
   QFont window_font() const;
   QMdiSubWindow* show_child(QMdiSubWindow* child);
+  PlotWindow* plot_child(const QString& title, QWidget* content, QCustomPlot& plot, const QString& file_name);
   QMdiSubWindow* text_child(const QString& title, const QString& text);
 
   win::FrameWindow& frame_;
