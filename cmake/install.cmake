@@ -98,9 +98,18 @@ endforeach()
 
 # Checks of the installed files, with the tools a Debian desktop uses.
 set(arb_checks ${arb_top}/tests/packaging)
+# Each page against its program's --help; the pages of the two programs
+# with the dialogue also describe the dialogue.
+set(arb_dialogue_words OPTIONS "THE DIALOGUE" "THE CLIMATE MASK" "THE OUTPUT FILE" "NAMES BEGINNING WITH /"
+    EXAMPLES "< answers.txt")
 foreach(page ${arb_man_pages})
+  set(words)
+  if(NOT page STREQUAL "arborix-plot")
+    set(words ${arb_dialogue_words})
+  endif()
   add_test(NAME packaging.man_page.${page}
-           COMMAND ${arb_checks}/check_man_page.sh ${arb_man}/${page}.1 ${arb_man}/${page}.1.scd)
+           COMMAND ${arb_checks}/check_man_page.sh ${arb_man}/${page}.1 ${arb_man}/${page}.1.scd
+                   $<TARGET_FILE:${page}> ${words})
 endforeach()
 if(TARGET arborix)
   add_test(NAME packaging.desktop_entry

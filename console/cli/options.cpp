@@ -31,12 +31,12 @@ std::string usage(std::string_view program) {
          "Exit status:\n"
          "  0        the run ended normally (also after a bail-out)\n"
          "  1        the data exceed what the program can hold\n"
+         "  2        wrong usage: an unknown option, or --export without a folder\n"
          "  3        the export folder could not be written (the output file is complete)\n"
          "  255      a run-time error report ended the run\n"
          "  128 + n  the program was ended by signal n\n"
-         "  2        a word on the command line the program does not know\n"
          "\n"
-         "See the manual page " + p + "(1).\n";
+         "The dialogue, the climate mask and the files are described in the manual page " + p + "(1).\n";
 }
 
 Parsed refuse(std::string_view program, const std::string& message, std::string& err) {

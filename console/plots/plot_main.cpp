@@ -11,6 +11,20 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "Usage: arborix-plot DIR\n"
+    "Draws average.svg/png and coverage.svg/png from the CSV files that arborix --export DIR wrote.\n"
+    "\n"
+    "Options:\n"
+    "  --help   show this help and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0        the plots are written\n"
+    "  1        the folder's CSV files cannot be read or a plot cannot be written\n"
+    "  2        wrong usage\n"
+    "\n"
+    "See the manual page arborix-plot(1).\n";
+
 // Qt's notes about the offscreen platform are no news to the user: only
 // real failures reach standard error.
 void quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -22,8 +36,7 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
 int main(int argc, char** argv) {
   if (argc != 2 || std::strncmp(argv[1], "-", 1) == 0) {
     const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
-    std::fputs("Usage: arborix-plot DIR\n"
-               "Draws average.svg/png and coverage.svg/png from the CSV files that arborix --export DIR wrote.\n",
+    std::fputs(help ? kUsage : "Usage: arborix-plot DIR\nTry 'arborix-plot --help' for more information.\n",
                help ? stdout : stderr);
     return help ? 0 : 2;
   }
