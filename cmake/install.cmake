@@ -10,8 +10,8 @@ if(PROJECT_VERSION)
 else()
   set(ARBORIX_VERSION 1.0.0)
 endif()
-# The one application id of the desktop entry, the metadata and the icon.
-set(ARBORIX_APP_ID io.github.arborix.arborix)
+# ARBORIX_APP_ID, the one application id of the desktop entry, the metadata
+# and the icon, is set at the top, where the window program takes it too.
 
 function(arborix_require_program var name package)
   find_program(${var} ${name})
@@ -98,9 +98,18 @@ endforeach()
 
 # Checks of the installed files, with the tools a Debian desktop uses.
 set(arb_checks ${arb_top}/tests/packaging)
+# Each page against its program's --help; the pages of the two programs
+# with the dialogue also describe the dialogue.
+set(arb_dialogue_words OPTIONS "THE DIALOGUE" "THE CLIMATE MASK" "THE OUTPUT FILE" "NAMES BEGINNING WITH /"
+    EXAMPLES "< answers.txt")
 foreach(page ${arb_man_pages})
+  set(words)
+  if(NOT page STREQUAL "arborix-plot")
+    set(words ${arb_dialogue_words})
+  endif()
   add_test(NAME packaging.man_page.${page}
-           COMMAND ${arb_checks}/check_man_page.sh ${arb_man}/${page}.1 ${arb_man}/${page}.1.scd)
+           COMMAND ${arb_checks}/check_man_page.sh ${arb_man}/${page}.1 ${arb_man}/${page}.1.scd
+                   $<TARGET_FILE:${page}> ${words})
 endforeach()
 if(TARGET arborix)
   add_test(NAME packaging.desktop_entry

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "align.h"
@@ -17,6 +18,8 @@ namespace arb {
 namespace {
 
 constexpr int kDataUnit = 14;
+
+RecordWritten record_written;  // set by the host before the run
 
 // The end of every run that gets past the welcome: a line of two blanks,
 // a wait for Enter, and a stop that writes nothing.
@@ -41,6 +44,8 @@ Method ask_method() {
 }  // namespace
 
 constinit SeriesStore store;
+
+void on_record_written(RecordWritten hook) { record_written = std::move(hook); }
 
 void arborix() {
   SeriesStore& s = store;
@@ -72,7 +77,8 @@ void arborix() {
   openit('U', output_unit, bail);
   if (bail != 0) end_of_run();
 
-  readseries(data_unit, s);
+  ReadLog log;
+  readseries(data_unit, s, log);
 
   const Coverage c = coverage_dialogue(s);
   const Method method = ask_method();
@@ -91,6 +97,7 @@ void arborix() {
       average_year(s, i, c, method);
       write_year_row(s, c.earliest_first + i - 1);
     }
+    if (record_written) record_written(s, log, c, method);
     end_of_run();
   }
   const std::vector<float> record = average_record(s, c, method);
@@ -99,6 +106,7 @@ void arborix() {
     for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
     write_year_row(s, c.earliest_first + i - 1);
   }
+  if (record_written) record_written(s, log, c, method);
   end_of_run();
 }
 

@@ -2,6 +2,11 @@
 // record.  It never returns normally: every path ends in a stop.
 #pragma once
 
+#include <functional>
+
+#include "coverage.h"
+#include "read_log.h"
+#include "statistics.h"
 #include "store.h"
 
 namespace arb {
@@ -13,5 +18,11 @@ namespace arb {
 extern SeriesStore store;
 
 void arborix();
+
+// Called once the last row of the averaged record is written, before the
+// final pause: the host's hold on the run's results.  The store and the
+// log are the run's own, valid until the next run.
+using RecordWritten = std::function<void(const SeriesStore&, const ReadLog&, const Coverage&, Method)>;
+void on_record_written(RecordWritten hook);
 
 }  // namespace arb

@@ -136,8 +136,8 @@ struct Dialogue {
 
 // Reads series after series until the end of the file (true), or until a
 // second unreadable line before a series' first data line (false).
-bool read_all_series(int& unit, SeriesStore& store, const Dialogue& d, ClimateMask& mask, Line& line,
-                     MonthlyBuffer& months) {
+bool read_all_series(int& unit, SeriesStore& store, ReadLog& log, const Dialogue& d, ClimateMask& mask,
+                     Line& line, MonthlyBuffer& months) {
   LineValues values{};
   for (;;) {
     std::int32_t lines = 0;
@@ -166,6 +166,7 @@ bool read_all_series(int& unit, SeriesStore& store, const Dialogue& d, ClimateMa
           refuse_data("TOO MANY DATA LINES! SERIES " + std::to_string(store.nseries) + " HAS MORE THAN " +
                       std::to_string(kYearSlots) + "!");
         }
+        log.note(store.nseries, rt::record_number(unit), year);
         std::copy(values.begin(), values.end(), months.begin() + static_cast<std::ptrdiff_t>(lines) * 12);
         ++lines;
         continue;
@@ -188,10 +189,11 @@ bool read_all_series(int& unit, SeriesStore& store, const Dialogue& d, ClimateMa
 
 }  // namespace
 
-void readseries(int& unit, SeriesStore& store) {
+void readseries(int& unit, SeriesStore& store, ReadLog& log) {
   ClimateMask mask;
   build_ruler(mask);
   askmask(mask);
+  log.mask.assign(mask.chars.data(), static_cast<std::size_t>(mask.length));
 
   Dialogue d;
   blank(d.own);
@@ -203,7 +205,8 @@ void readseries(int& unit, SeriesStore& store) {
     store.flag = d.flag;
     rt::write(kStar, "(' ')");
     store.nseries = 0;
-    if (read_all_series(unit, store, d, mask, line, months)) return;
+    log.restart();
+    if (read_all_series(unit, store, log, d, mask, line, months)) return;
     // Back to the menu, and the whole file again from its first record.
     rt::rewind(unit);
   }

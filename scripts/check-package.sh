@@ -29,6 +29,7 @@ arborix-term --version
 arborix --version
 man -w arborix-term
 man -w arborix
+man -w arborix-plot
 
 step "a scripted run of $docs/examples from a scratch folder"
 mkdir "$scratch/run"

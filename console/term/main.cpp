@@ -1,10 +1,16 @@
+#include "options.h"
+#include "results_host.h"
 #include "term_host.h"
 #include "driver.h"
 #include "console_host.h"
 #include "process_guard.h"
 
-int main() {
+int main(int argc, char** argv) {
   arb::rt::guard_process();
-  arb::term::TermHost host;
+  const arb::cli::Parsed parsed = arb::cli::parse_main("arborix-term", argc, argv);
+  if (parsed.exit_status) return *parsed.exit_status;
+  arb::term::TermHost term;
+  arb::cli::ResultsHost host(term, "arborix-term", parsed.options);
+  host.write_plots = arb::cli::run_companion;
   return arb::rt::run_program(host, &arb::arborix);
 }

@@ -146,6 +146,12 @@ void FrameWindow::create_menus() {
   update_window_menu();
 }
 
+QMenu* FrameWindow::add_menu_before_window(const QString& title) {
+  auto* menu = new QMenu(title, this);
+  menuBar()->insertMenu(window_menu_->menuAction(), menu);
+  return menu;
+}
+
 // The arrangement items, then one checkable item per open window.
 void FrameWindow::update_window_menu() {
   window_menu_->clear();

@@ -65,6 +65,9 @@ class FrameWindow : public QMainWindow {
   // Every item state, from the active window's flags.
   void update_actions();
 
+  // A further menu of the menu bar, placed before the Window menu.
+  QMenu* add_menu_before_window(const QString& title);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

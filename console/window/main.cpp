@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "options.h"
+#include "results_host.h"
+#include "attach.h"
 #include "term_host.h"
 #include "dialogs.h"
 #include "frame_window.h"
@@ -51,13 +54,20 @@ bool display_opens(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   arb::rt::guard_process();
+  const arb::cli::Parsed parsed = arb::cli::parse_main("arborix", argc, argv);
+  if (parsed.exit_status) return *parsed.exit_status;
   if (!display_opens(argc, argv)) {
     std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
-    arb::term::TermHost host;
+    arb::term::TermHost term;
+    arb::cli::ResultsHost host(term, "arborix", parsed.options);
+    host.write_plots = arb::results_window::plots_offscreen;
     return arb::rt::run_program(host, &arb::arborix);
   }
   arb::rt::console_off_standard_output();
   QApplication app(argc, argv);
+  // The desktop entry's name, so that the desktop matches the window to its
+  // entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ARBORIX_APP_ID));
   QApplication::setQuitOnLastWindowClosed(false);
   auto dialogs = arb::win::make_qt_dialogs();
   arb::win::FrameWindow frame(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), *dialogs);
@@ -65,6 +75,10 @@ int main(int argc, char** argv) {
   if (QScreen* screen = QGuiApplication::primaryScreen())
     frame.resize(screen->availableSize() * 3 / 4);
   frame.show();
-  arb::win::WindowHost host(frame);
+  arb::win::WindowHost window(frame);
+  arb::cli::ResultsHost host(window, "arborix", parsed.options);
+  host.warn_years = false;  // the window shows the finding count in its Results menu
+  arb::results_window::ResultsMenu results(frame);
+  arb::results_window::attach(host, results, window.console_window()->view().text_font());
   return arb::rt::run_program(host, &arb::arborix);
 }

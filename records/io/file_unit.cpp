@@ -143,6 +143,7 @@ bool FileUnit::read_record(std::string_view& rec, int tab_size) {
     if (blen_ - bpos_ >= kReadChunk) {  // a long line: kept in part, never whole
       read_long_record(rec, tab_size);
       last_start_ = start;
+      ++records_;
       return true;
     }
     scanned = blen_ - bpos_;  // relative: fill() moves the data to the front
@@ -165,6 +166,7 @@ bool FileUnit::read_record(std::string_view& rec, int tab_size) {
   }
   bpos_ = nl ? end + 1 : end;
   last_start_ = start;
+  ++records_;
   return true;
 }
 
@@ -246,6 +248,7 @@ void FileUnit::rewind() {
   seek(0);
   at_eof_ = false;
   cut_pending_ = true;
+  records_ = 0;
 }
 
 void FileUnit::backspace() {
@@ -255,6 +258,7 @@ void FileUnit::backspace() {
     at_eof_ = false;
     return;
   }
+  if (records_ > 0) --records_;
   if (last_start_ >= 0) {  // the record just read: its start is known
     seek(last_start_);
     return;

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,8 @@ class FileUnit {
 
   bool readable() const { return readable_; }
   bool writable() const { return writable_; }
+  // The number of the record read last (1 for the file's first line).
+  std::int64_t record_number() const { return records_; }
   const std::string& path() const { return path_; }
 
  private:
@@ -79,6 +82,7 @@ class FileUnit {
   std::string wbuf_;          // pending output
   std::optional<IoError> failed_;  // a flush before a console wait that failed
   bool cut_pending_ = true;
+  std::int64_t records_ = 0;  // records read since the start of the file
 };
 
 }  // namespace arb::rt

@@ -53,7 +53,7 @@ class Readseries : public test::StoreTest {
     try {
       rt::open(kDataUnit, path.string(), "OLD", rt::kNone);
       int unit = kDataUnit;
-      readseries(unit, s);
+      readseries(unit, s, log);
     } catch (const rt::RunEnd& e) {
       status = e.status;
     }
@@ -65,6 +65,7 @@ class Readseries : public test::StoreTest {
   bool shows(std::string_view text) const { return shown.find(text) != std::string::npos; }
 
   std::string shown;
+  ReadLog log;
 };
 
 TEST_F(Readseries, TwoSeriesEachEndedByTheNextTitle) {
@@ -82,6 +83,15 @@ TEST_F(Readseries, TwoSeriesEachEndedByTheNextTitle) {
   EXPECT_EQ(s.value(1, 1, 2), 5.0F);
   EXPECT_EQ(s.flag, -99.9F);
   EXPECT_TRUE(shows("      1  Station A" + std::string(111, ' ') + "\n      2  Station B"));
+  // The log: the mask as typed, and each data line's series, line and year.
+  EXPECT_EQ(log.mask, "111111111111");
+  ASSERT_EQ(log.lines.size(), 3U);
+  EXPECT_EQ(log.lines[1].series, 1);
+  EXPECT_EQ(log.lines[1].line, 3);
+  EXPECT_EQ(log.lines[1].year, 1902);
+  EXPECT_EQ(log.lines[2].series, 2);
+  EXPECT_EQ(log.lines[2].line, 5);
+  EXPECT_EQ(log.lines[2].year, 1950);
 }
 
 TEST_F(Readseries, YearFieldWidthByTheFirstCharacter) {

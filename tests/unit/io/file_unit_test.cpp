@@ -139,6 +139,28 @@ TEST_F(FileUnitTest, BackspaceRereadsTheRecordReadLast) {
   EXPECT_EQ(rec, "one");
 }
 
+// The record number follows every move: the line number in the file of
+// the record read last.
+// A second line longer than the read buffer takes the long-record path.
+TEST_F(FileUnitTest, RecordNumberFollowsBackspaceRewindAndTheEnd) {
+  for (const std::string& second : {std::string("two"), std::string(100'000, 't')}) {
+    put("f", "one\n" + second + "\nthree");
+    auto f = FileUnit::open(path("f"), OpenStatus::Old, 0664);
+    std::string_view rec;
+    struct Step {
+      char op;  // r read, b backspace, w rewind
+      std::int64_t number;
+    } steps[] = {{'r', 1}, {'r', 2}, {'b', 1}, {'r', 2}, {'r', 3}, {'r', 3}, {'b', 3},
+                 {'r', 3}, {'b', 3}, {'b', 2}, {'w', 0}, {'b', 0}, {'r', 1}};
+    for (const Step& s : steps) {
+      if (s.op == 'r') f->read_record(rec, 8);
+      if (s.op == 'b') f->backspace();
+      if (s.op == 'w') f->rewind();
+      EXPECT_EQ(f->record_number(), s.number) << s.op << " with a second line of " << second.size();
+    }
+  }
+}
+
 TEST_F(FileUnitTest, AnExistingFileIsCutAtTheFirstWriteOnly) {
   put("out", "old contents that are longer\nsecond old line\n");
   {

@@ -1,0 +1,96 @@
+#include "options.h"
+
+#include <cstdio>
+
+namespace arb::cli {
+
+namespace {
+
+constexpr std::string_view kExport = "--export";
+
+std::string usage(std::string_view program) {
+  std::string p(program);
+  return "Usage: " + p + " [--export DIR]\n" +
+         "Averages the monthly climate records of many stations into one averaged climate record.\n"
+         "The dialogue asks for the data file, the output file and every choice of the run.\n"
+         "\n"
+         "Options:\n"
+         "  --export DIR, --export=DIR\n"
+         "                 after the averaged record is written, write the run's results to DIR\n"
+         "                 (created if missing): average.csv, sample_depth.csv, series.csv,\n"
+         "                 statistics.csv, coverage.csv, checks.csv, checks.txt, and the plots\n"
+         "                 average.svg/png and coverage.svg/png where they can be drawn\n"
+         "  --help         show this help and exit\n"
+         "  --version      show the program's name and version and exit\n"
+         "\n"
+         "Environment:\n"
+         "  VELMOR_RT_FLAGS  run-time options, e.g. -printstop, -noleadzero, -relaxed_input\n"
+         "  TABSIZE          tab width on input (default 8)\n"
+         "  UMASK            octal permissions of files the program creates (default 664)\n"
+         "\n"
+         "Exit status:\n"
+         "  0        the run ended normally (also after a bail-out)\n"
+         "  1        the data exceed what the program can hold\n"
+         "  2        wrong usage: an unknown option, or --export without a folder\n"
+         "  3        the export folder could not be written (the output file is complete)\n"
+         "  255      a run-time error report ended the run\n"
+         "  128 + n  the program was ended by signal n\n"
+         "\n"
+         "The dialogue, the climate mask and the files are described in the manual page " + p + "(1).\n";
+}
+
+Parsed refuse(std::string_view program, const std::string& message, std::string& err) {
+  std::string p(program);
+  err += p + ": " + message + "\nTry '" + p + " --help' for more information.\n";
+  return {{}, 2};
+}
+
+}  // namespace
+
+std::string_view version() { return ARBORIX_VERSION; }
+
+Parsed parse(std::string_view program, const std::vector<std::string_view>& args, std::string& out,
+             std::string& err) {
+  Parsed parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    if (a == "--help") {
+      out += usage(program);
+      return {{}, 0};
+    }
+    if (a == "--version") {
+      out += std::string(program) + " " + std::string(version()) + "\n";
+      return {{}, 0};
+    }
+    if (a == kExport || a.starts_with("--export=")) {
+      std::string_view dir;
+      if (a == kExport) {
+        if (i + 1 == args.size()) return refuse(program, "option '--export' requires an argument", err);
+        dir = args[++i];
+      } else {
+        dir = a.substr(kExport.size() + 1);
+      }
+      if (dir.empty()) return refuse(program, "option '--export' requires an argument", err);
+      parsed.options.export_dir = std::string(dir);
+      continue;
+    }
+    if (a.starts_with("--")) return refuse(program, "unrecognized option '" + std::string(a) + "'", err);
+    if (a.size() > 1 && a[0] == '-')
+      return refuse(program, "invalid option -- '" + std::string(a.substr(1, 1)) + "'", err);
+    return refuse(program, "extra operand '" + std::string(a) + "'", err);
+  }
+  return parsed;
+}
+
+Parsed parse_main(std::string_view program, int argc, char** argv) {
+  std::vector<std::string_view> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  std::string out, err;
+  Parsed parsed = parse(program, args, out, err);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fwrite(err.data(), 1, err.size(), stderr);
+  std::fflush(stdout);
+  return parsed;
+}
+
+}  // namespace arb::cli

@@ -1,0 +1,35 @@
+// The command line that both programs share: --export DIR, --help and
+// --version.  Handled before any window opens or any console text is
+// written.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace arb::cli {
+
+struct Options {
+  std::optional<std::string> export_dir;  // --export DIR: the folder of the run's results
+};
+
+// What main does after reading its arguments: run the program with the
+// options, or end at once with the status (after --help, --version or a
+// word the program does not know; their text is already written).
+struct Parsed {
+  Options options;
+  std::optional<int> exit_status;
+};
+
+// program: the name the messages give (arborix or arborix-term).
+// out and err take the text of --help/--version and of a refused word.
+Parsed parse(std::string_view program, const std::vector<std::string_view>& args, std::string& out,
+             std::string& err);
+
+// The same on main's arguments, writing to standard output and error.
+Parsed parse_main(std::string_view program, int argc, char** argv);
+
+std::string_view version();
+
+}  // namespace arb::cli

@@ -1,0 +1,68 @@
+// The Results menu of the frame: once the averaged record is written, the
+// plots of the run, its data check and its output file as child windows,
+// and an export of the run to a folder chosen in a dialog.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checks.h"
+#include "run.h"
+
+class QAction;
+class QCustomPlot;
+class QMdiSubWindow;
+class QMenu;
+class QWidget;
+
+namespace arb::win {
+class FrameWindow;
+}
+
+namespace arb::results_window {
+
+class PlotWindow;
+
+class ResultsMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ResultsMenu(win::FrameWindow& frame);
+
+  // The run's results: the menu's items come alive (Output File once the
+  // file is complete).
+  void set_results(const results::Run& run, const std::vector<results::Finding>& findings);
+  void output_complete(const QString& path);
+
+  PlotWindow* open_record();
+  PlotWindow* open_coverage();
+  QMdiSubWindow* open_check();
+  QMdiSubWindow* open_output();
+  // Export..., with the folder's name asked in the save dialog.
+  void export_asked();
+
+  QMenu* menu() const { return menu_; }
+  QAction* record_action() const { return record_; }
+  QAction* coverage_action() const { return coverage_; }
+  QAction* check_action() const { return check_; }
+  QAction* output_action() const { return output_; }
+  QAction* export_action() const { return export_; }
+
+ private:
+  QFont window_font() const;
+  QMdiSubWindow* show_child(QMdiSubWindow* child);
+  PlotWindow* plot_child(const QString& title, QWidget* content, QCustomPlot& plot, const QString& file_name);
+  QMdiSubWindow* text_child(const QString& title, const QString& text);
+
+  win::FrameWindow& frame_;
+  QMenu* menu_;
+  QAction *record_, *coverage_, *check_, *output_, *export_;
+  const results::Run* run_ = nullptr;
+  const std::vector<results::Finding>* findings_ = nullptr;
+  QString output_path_;
+};
+
+}  // namespace arb::results_window

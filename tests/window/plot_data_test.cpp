@@ -1,0 +1,99 @@
+// The plots drawn from an export folder (arborix-plot) show what the plots
+// drawn from the run itself (the window) show.
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "plot_data.h"
+#include "align.h"
+#include "coverage.h"
+#include "export.h"
+#include "statistics.h"
+
+namespace {
+
+// Two series of two variables, the second with a missing value and a title
+// that CSV must quote.
+arb::results::Run small_run() {
+  static arb::SeriesStore s;  // the run keeps pointing at it
+  s.release();
+  for (int k = 1; k <= 2; ++k)
+    if (!s.make_room(k, 2)) qFatal("no room for series %d", k);
+  s.nseries = 2;
+  s.nvars = 2;
+  s.flag = -99.9F;
+  const char* titles[] = {"North", "South, \"old\" site"};
+  const float values[2][2][3] = {{{1, 2, 3}, {10, 20, 30}}, {{4, -99.9F, 6}, {40, 50, 60}}};
+  for (int k = 1; k <= 2; ++k) {
+    s.title(k).fill(' ');
+    std::copy_n(titles[k - 1], std::strlen(titles[k - 1]), s.title(k).begin());
+    s.span(k, 1) = static_cast<std::int16_t>(1999 + k);
+    s.span(k, 2) = static_cast<std::int16_t>(2001 + k);
+    s.span(k, 3) = 3;
+    for (int j = 1; j <= 2; ++j)
+      for (int i = 1; i <= 3; ++i) s.value(i, j, k) = values[k - 1][j - 1][i - 1];
+  }
+  const arb::Coverage c = arb::find_coverage(s);
+  for (int k = 1; k <= 2; ++k) {
+    arb::align(s, k, c.earliest_first);
+    arb::series_statistics(s, k, c);
+  }
+  arb::grand_statistics(s);
+  arb::ReadLog log;
+  log.mask = "11";  // January and February
+  return arb::results::make_run(s, c, arb::Method::straight, log);
+}
+
+bool same(const std::vector<double>& a, const std::vector<double>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (!(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i])))) return false;
+  return true;
+}
+
+}  // namespace
+
+class PlotDataTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void the_export_gives_the_runs_plots() {
+    const arb::results::Run run = small_run();
+    QTemporaryDir dir;
+    QVERIFY(!arb::results::write_export(run, {}, dir.path().toStdString()));
+    std::string error;
+    const auto record = arb::plots::record_data(dir.path().toStdString(), error);
+    const auto coverage = arb::plots::coverage_data(dir.path().toStdString(), error);
+    QVERIFY2(record && coverage, error.c_str());
+    const arb::plots::RecordData from_run = arb::plots::record_data(run);
+    const arb::plots::CoverageData cover_run = arb::plots::coverage_data(run);
+    QCOMPARE(record->names, from_run.names);
+    QVERIFY(same(record->years, from_run.years));
+    for (std::size_t j = 0; j < 2; ++j) {
+      QVERIFY(same(record->values[j], from_run.values[j]));
+      QVERIFY(same(record->depth[j], from_run.depth[j]));
+    }
+    QCOMPARE(record->common_start, 2001);
+    QCOMPARE(record->common_end, 2002);
+    QCOMPARE(coverage->series.size(), std::size_t{2});
+    for (std::size_t k = 0; k < 2; ++k) {
+      QCOMPARE(coverage->series[k].title, cover_run.series[k].title);
+      QCOMPARE(coverage->series[k].first, cover_run.series[k].first);
+      QCOMPARE(coverage->series[k].last, cover_run.series[k].last);
+      QVERIFY(same(coverage->series[k].missing, cover_run.series[k].missing));
+    }
+    QVERIFY(same(coverage->series[1].missing, {2002.0}));
+  }
+
+  void a_folder_without_the_files_is_refused() {
+    QTemporaryDir dir;
+    std::string error;
+    QVERIFY(!arb::plots::record_data(dir.path().toStdString(), error));
+    QVERIFY(error.find("average.csv") != std::string::npos);
+  }
+};
+
+QTEST_MAIN(PlotDataTest)
+#include "plot_data_test.moc"

@@ -1,0 +1,131 @@
+// The Results menu after a scripted run of the example data in the window:
+// every results window opens, each plot saves as SVG, PNG and PDF and prints, the
+// export goes to the folder named in the dialog, and --export draws the
+// plots beside its CSV files.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "results_host.h"
+#include "attach.h"
+#include "plot_window.h"
+#include "frame_window.h"
+#include "window_host.h"
+#include "driver.h"
+#include "console_host.h"
+#include "tests/window/fake_dialogs.h"
+#include "tests/window/scripted_user.h"
+
+using namespace arb::win;
+using arb::results_window::PlotWindow;
+using arb::results_window::ResultsMenu;
+using arb::win::testing::FakeDialogs;
+using arb::win::testing::ScriptedUser;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A picture file that reads back as one: PNG through QImage, SVG through
+// QSvgRenderer (with lines drawn), PDF by its header.
+bool picture_ok(const QString& path) {
+  if (path.endsWith(".png")) {
+    QImage image(path);
+    return !image.isNull() && image.width() > 100 && image.height() > 100;
+  }
+  if (path.endsWith(".svg")) {
+    const QSvgRenderer svg(path);
+    return svg.isValid() && svg.defaultSize().width() > 100 && contents(path).contains("<polyline");
+  }
+  return contents(path).startsWith("%PDF");
+}
+
+QString text_of(QMdiSubWindow* w) {
+  auto* view = w ? qobject_cast<QPlainTextEdit*>(w->widget()) : nullptr;
+  return view ? view->toPlainText() : QString();
+}
+
+}  // namespace
+
+class ResultsMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void every_results_window_after_a_run() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(QStringLiteral(ARB_EXAMPLES_DIR "/ukmo_tmax_layout1.txt"), dir.filePath("data.txt")));
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    FakeDialogs dialogs;
+    FrameWindow frame(QStringLiteral("arborix"), dialogs);
+    frame.show();
+    WindowHost window(frame);
+    arb::cli::Options options;
+    options.export_dir = dir.filePath("exp").toStdString();
+    arb::cli::ResultsHost host(window, "arborix", options);
+    host.warn_years = false;
+    ResultsMenu menu(frame);
+    arb::results_window::attach(host, menu, window.console_window()->view().text_font());
+    QVERIFY(!menu.menu()->isEnabled());
+
+    const QStringList answers{"", "data.txt", "0", "out.txt", "111111111111", "1", "-99.9", "n", "2", ""};
+    QStringList saved;
+    QString check_text, output_text, check_item;
+    bool output_enabled = false;
+    ScriptedUser user(window, answers, [&] {
+      output_enabled = menu.output_action()->isEnabled();
+      check_item = menu.check_action()->text();
+      for (PlotWindow* plot : {menu.open_record(), menu.open_coverage()}) {
+        for (const char* suffix : {".svg", ".png", ".pdf"}) {
+          const QString name = dir.filePath(plot->windowTitle().replace(' ', '_') + suffix);
+          dialogs.save_names.push_back(name);
+          if (plot->save_as()) saved << name;
+        }
+      }
+      // Print: the fake print dialog sends the page to a PDF file.
+      dialogs.on_print = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("printed.pdf"));
+        return true;
+      };
+      menu.open_record()->print();
+      check_text = text_of(menu.open_check());
+      output_text = text_of(menu.open_output());
+      dialogs.save_names.push_back(dir.filePath("chosen"));
+      menu.export_asked();
+      frame.exit_action()->trigger();
+    });
+    const int status = arb::rt::run_program(host, &arb::arborix);
+    QDir::setCurrent(old_dir);
+
+    QCOMPARE(status, 0);
+    QCOMPARE(user.answered(), answers.size());
+    QVERIFY(menu.menu()->isEnabled());
+    QVERIFY(output_enabled);
+    QCOMPARE(check_item, QStringLiteral("&Data Check (0 findings)"));
+    QVERIFY2(dialogs.warnings.isEmpty(), qPrintable(dialogs.warnings.join('\n')));
+    QCOMPARE(saved.size(), 6);
+    for (const QString& name : saved) QVERIFY2(picture_ok(name), qPrintable(name));
+    QVERIFY(check_text.contains("Nothing found."));
+    QVERIFY(picture_ok(dir.filePath("printed.pdf")));
+    QCOMPARE(output_text, QString::fromLocal8Bit(contents(dir.filePath("out.txt"))));
+    for (const QString& folder : {QStringLiteral("exp"), QStringLiteral("chosen")}) {
+      for (const char* name : {"average.svg", "average.png", "coverage.svg", "coverage.png"})
+        QVERIFY2(picture_ok(dir.filePath(folder + "/" + name)), name);
+      QVERIFY(contents(dir.filePath(folder + "/average.csv")).startsWith("year,JAN,FEB,MAR,"));
+    }
+  }
+};
+
+QTEST_MAIN(ResultsMenuTest)
+#include "results_menu_test.moc"
