@@ -81,6 +81,11 @@ add_custom_target(arborix_generated ALL DEPENDS ${arb_generated})
 # Documentation, and the example data with their sources and ready answers.
 install(FILES ${arb_top}/README.md ${arb_top}/LICENSE ${arb_top}/NEWS.md ${arb_top}/packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The README's links and pictures, so that it reads the same installed.
+install(FILES ${arb_top}/docs/behaviour.md ${arb_top}/docs/bad-input.md ${arb_top}/docs/performance.md
+        ${arb_top}/docs/development.md ${arb_top}/docs/window.png ${arb_top}/docs/average.png
+        ${arb_top}/docs/coverage.png
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 set(ex ${arb_top}/examples)
 install(FILES ${ex}/README.md ${ex}/ukmo_tmax_layout1.txt ${ex}/cet_mean_layout1.txt ${ex}/answers.txt
               ${ex}/answers_cet.txt
