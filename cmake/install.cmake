@@ -10,8 +10,8 @@ if(PROJECT_VERSION)
 else()
   set(ARBORIX_VERSION 1.0.0)
 endif()
-# The one application id of the desktop entry, the metadata and the icon.
-set(ARBORIX_APP_ID io.github.arborix.arborix)
+# ARBORIX_APP_ID (the top CMakeLists) names the desktop entry, the metadata
+# and the icon.
 
 function(arborix_require_program var name package)
   find_program(${var} ${name})

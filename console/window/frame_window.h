@@ -44,6 +44,7 @@ class FrameWindow : public QMainWindow {
   void copy(TextWindow& w);
   void paste(TextWindow& w);
   void delete_selection(TextWindow& w);
+  void select_all(TextWindow& w);
   void choose_font(TextWindow& w);
   void choose_color(TextWindow& w);
   // Exit: closes every window with its save question; false when the user
@@ -57,6 +58,7 @@ class FrameWindow : public QMainWindow {
   QAction* copy_action() const { return copy_; }
   QAction* paste_action() const { return paste_; }
   QAction* delete_action() const { return delete_; }
+  QAction* select_all_action() const { return select_all_; }
   QAction* undo_action() const { return undo_; }
   QAction* exit_action() const { return exit_; }
   QMdiArea& mdi() const { return *mdi_; }
@@ -88,7 +90,7 @@ class FrameWindow : public QMainWindow {
   bool exit_done_ = false;
 
   QAction *save_, *save_as_, *print_, *about_, *exit_;
-  QAction *undo_, *cut_, *copy_, *paste_, *delete_;
+  QAction *undo_, *cut_, *copy_, *paste_, *delete_, *select_all_;
   QAction *font_, *color_;
   QAction *cascade_, *tile_h_, *tile_v_, *arrange_;
   QMenu* window_menu_ = nullptr;

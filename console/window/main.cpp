@@ -10,11 +10,13 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "term_host.h"
 #include "dialogs.h"
 #include "frame_window.h"
 #include "window_host.h"
+#include "window_settings.h"
 #include "driver.h"
 #include "console_host.h"
 #include "process_guard.h"
@@ -47,9 +49,25 @@ bool display_opens(int argc, char** argv) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Takes --reset-settings out of the arguments; true when it was there.
+bool take_reset_option(int& argc, char** argv) {
+  bool found = false;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--reset-settings") == 0)
+      found = true;
+    else
+      argv[kept++] = argv[i];
+  }
+  argc = kept;
+  argv[argc] = nullptr;
+  return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool reset = take_reset_option(argc, argv);
   arb::rt::guard_process();
   if (!display_opens(argc, argv)) {
     std::fputs("arborix: no display can be opened; the dialogue runs on the terminal\n", stderr);
@@ -64,7 +82,10 @@ int main(int argc, char** argv) {
   // The frame's default size: most of the screen, as a desktop gives it.
   if (QScreen* screen = QGuiApplication::primaryScreen())
     frame.resize(screen->availableSize() * 3 / 4);
-  frame.show();
   arb::win::WindowHost host(frame);
+  if (reset) arb::win::reset_settings();
+  arb::win::restore_settings(frame, host.console_window());
+  arb::win::keep_settings(frame, host.console_window());
+  frame.show();
   return arb::rt::run_program(host, &arb::arborix);
 }
