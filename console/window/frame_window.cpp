@@ -293,11 +293,12 @@ void FrameWindow::print(TextWindow& w) {
   printer_->setFromTo(0, 0);
   printer_->setPrintRange(QPrinter::AllPages);
   propose_pdf_file(*printer_);
-  if (!dialogs_.print_setup(this, *printer_)) return;
+  if (!dialogs_.print_setup(this, *printer_, long_lines_)) return;
   PrintingBox box(this);
   box.show();
   w.setEnabled(false);
-  PrintResult result = print_text(*printer_, w.text().store(), w.view().text_font(), w.view().text_color(), [&box] {
+  PrintResult result = print_text(*printer_, w.text().store(), w.view().text_font(), w.view().text_color(), long_lines_,
+                                  [&box] {
     QCoreApplication::processEvents();
     return box.cancelled;
   });

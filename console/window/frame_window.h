@@ -87,6 +87,7 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdi_;
   std::unique_ptr<QPrinter> printer_;
   QString last_folder_;
+  LongLines long_lines_ = LongLines::Wrap;
   bool exit_done_ = false;
 
   QAction *save_, *save_as_, *print_, *about_, *exit_;
