@@ -184,8 +184,12 @@ std::size_t ConsoleText::max_first_line() const {
   return lines > rows_ ? lines - rows_ : 0;
 }
 
+// The caret at the end of the longest line counts as one more column, so
+// that it can be scrolled into view.
 std::size_t ConsoleText::max_first_col() const {
-  return store_.longest() > cols_ ? store_.longest() - cols_ : 0;
+  std::size_t widest = store_.longest();
+  if (!pending_ && !store_.empty()) widest = std::max(widest, cell_of(store_.line(last_line()), caret_col_) + 1);
+  return widest > cols_ ? widest - cols_ : 0;
 }
 
 void ConsoleText::scroll_to_line(long long line) {
