@@ -109,7 +109,7 @@ void FrameWindow::create_actions() {
 
   cascade_ = new QAction(QStringLiteral("&Cascade"), this);
   cascade_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
-  connect(cascade_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+  connect(cascade_, &QAction::triggered, this, &FrameWindow::cascade);
   tile_h_ = new QAction(QStringLiteral("Tile &Horizontally"), this);
   connect(tile_h_, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
   tile_v_ = new QAction(QStringLiteral("Tile &Vertically"), this);
@@ -363,6 +363,17 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void FrameWindow::cascade() {
+  mdi_->cascadeSubWindows();
+  show_prompts();
+}
+
+// A waiting read's prompt stays in view when the windows are arranged.
+void FrameWindow::show_prompts() {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (auto* w = qobject_cast<TextWindow*>(sub); w && !w->is_closed()) w->view().show_prompt();
+}
+
 // Tile Horizontally stacks the windows one above the other, Tile Vertically
 // sets them side by side; minimised windows keep their place.
 void FrameWindow::tile(Qt::Orientation stacking) {
@@ -382,6 +393,7 @@ void FrameWindow::tile(Qt::Orientation stacking) {
       shown[i]->setGeometry(i * wd, 0, wd, area.height());
     }
   }
+  show_prompts();
 }
 
 // The minimised windows in a row along the bottom of the frame.

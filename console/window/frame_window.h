@@ -74,7 +74,9 @@ class FrameWindow : public QMainWindow {
   void create_actions();
   void create_menus();
   void update_window_menu();
+  void cascade();
   void tile(Qt::Orientation stacking);
+  void show_prompts();
   void arrange_icons();
   bool ask_to_save(TextWindow& w);
   QString ask_file_name(const TextWindow& w);

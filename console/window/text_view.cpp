@@ -81,6 +81,12 @@ void TextView::sync_now() {
   viewport()->update();
 }
 
+void TextView::show_prompt() {
+  if (!text_.waiting()) return;
+  text_.show_caret();
+  sync_now();
+}
+
 void TextView::finish() {
   finished_ = true;
   viewport()->update();
@@ -262,7 +268,12 @@ void TextView::mousePressEvent(QMouseEvent* event) {
 
 void TextView::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
-  text_.select(drag_anchor_, pos_at(event->position().toPoint()));
+  const QPoint at = event->position().toPoint();
+  // Dragged above or below the text: the view follows a line at a time.
+  const auto top = static_cast<long long>(text_.first_line());
+  if (at.y() < 0) text_.scroll_to_line(top - 1);
+  if (at.y() >= viewport()->height()) text_.scroll_to_line(top + 1);
+  text_.select(drag_anchor_, pos_at(at));
   selection_changed();
 }
 

@@ -36,6 +36,9 @@ class TextView : public QAbstractScrollArea {
   void changed();
   // Redraws now (before a screenshot).
   void sync_now();
+  // While a read waits: scrolls the caret into view (after the windows
+  // were arranged).
+  void show_prompt();
   // The run has ended: typing is refused and the caret hidden; scrolling,
   // selecting and copying go on.
   void finish();

@@ -133,6 +133,19 @@ class DesktopTest : public QObject {
     QVERIFY(!q.frame.delete_action()->isEnabled());
   }
 
+  // Dragged below the view, the view follows and the selection grows.
+  void drag_below_the_view_scrolls() {
+    Quil q;
+    for (int i = 0; i < 60; ++i) q.host->ttyout(-1, "line " + std::to_string(i) + "\n");
+    QTest::keyClick(&q.view(), Qt::Key_Home);
+    q.mouse(QEvent::MouseButtonPress, q.cell(0, 0), Qt::LeftButton);
+    const QPoint below(2, q.view().viewport()->height() + 5);
+    for (int i = 0; i < 3; ++i) q.mouse(QEvent::MouseMove, below, Qt::LeftButton);
+    QCOMPARE(q.window().text().first_line(), std::size_t{3});
+    QVERIFY(q.copied().startsWith(QStringLiteral("line 0\nline 1\n")));
+    QVERIFY(q.window().text().selection().to.line >= q.window().text().rows() + 2);  // off the first screen
+  }
+
   void shift_arrows_select_and_copy() {
     Quil q;
     q.host->ttyout(-1, "==> ");
@@ -174,7 +187,8 @@ class DesktopTest : public QObject {
     QTest::addColumn<QString>("change");
     QTest::newRow("font") << "font";
     QTest::newRow("resize") << "resize";
-    QTest::newRow("tile") << "tile";
+    QTest::newRow("tile") << "Tile &Horizontally";
+    QTest::newRow("cascade") << "&Cascade";
   }
   void caret_in_view_after_a_change() {
     QFETCH(QString, change);
@@ -187,9 +201,8 @@ class DesktopTest : public QObject {
       hidden = !q.caret_in_view();
       if (change == "font") q.frame.choose_font(q.window());
       if (change == "resize") q.window().resize(300, 200);
-      if (change == "tile")
-        for (QAction* a : q.frame.findChildren<QAction*>())
-          if (a->text() == "Tile &Horizontally") a->trigger();
+      for (QAction* a : q.frame.findChildren<QAction*>())
+        if (a->text() == change) a->trigger();
       QCoreApplication::processEvents();
       shown = q.caret_in_view();
       QTest::keyClick(&q.view(), Qt::Key_Return);
