@@ -39,7 +39,7 @@ foreach(prog ${arb_programs})
     add_custom_command(
       OUTPUT ${arb_man}/${prog}.1 ${arb_man}/${prog}.1.gz
       COMMAND ${CMAKE_COMMAND} -DSCDOC=${ARBORIX_SCDOC} -DSRC=${arb_top}/docs/man -DPAGE=${prog}
-              -DVERSION=${ARBORIX_VERSION} -DOUT=${arb_man} -P ${arb_top}/cmake/man_page.cmake
+              -DVERSION=${ARBORIX_VERSION} -DAPP_ID=${ARBORIX_APP_ID} -DOUT=${arb_man} -P ${arb_top}/cmake/man_page.cmake
       DEPENDS ${src} ${arb_man_parts} ${arb_top}/cmake/man_page.cmake
       COMMENT "Manual page ${prog}(1)"
       VERBATIM)

@@ -1,12 +1,13 @@
 # Builds one manual page: its template in docs/man/ with the shared parts
 # put in (@OPTIONS@, @RUN@, @ENVIRONMENT@, @STATUS@), then scdoc turns it into
 # roff, which is also kept gzipped for installing.
-#   cmake -DSCDOC=... -DSRC=<docs/man> -DPAGE=<name> -DVERSION=... -DOUT=<dir> -P man_page.cmake
+#   cmake -DSCDOC=... -DSRC=<docs/man> -DPAGE=<name> -DVERSION=... -DAPP_ID=... -DOUT=<dir> -P man_page.cmake
 foreach(part OPTIONS RUN ENVIRONMENT STATUS)
   string(TOLOWER ${part} file)
   file(READ ${SRC}/${file}.scd ${part})
 endforeach()
 set(ARBORIX_VERSION ${VERSION})
+set(ARBORIX_APP_ID ${APP_ID})
 file(READ ${SRC}/${PAGE}.1.scd.in text)
 string(CONFIGURE "${text}" text @ONLY)
 if(text MATCHES "@[A-Z_]+@")

@@ -7,10 +7,21 @@ namespace arb::cli {
 namespace {
 
 constexpr std::string_view kExport = "--export";
+constexpr std::string_view kReset = "--reset-settings";
+
+// The window program remembers its geometry, font and colour; the terminal
+// program has nothing to forget.
+bool has_settings(std::string_view program) { return program == "arborix"; }
 
 std::string usage(std::string_view program) {
   std::string p(program);
-  return "Usage: " + p + " [--export DIR]\n" +
+  const std::string reset = has_settings(program) ? " [--reset-settings]" : "";
+  const std::string reset_help =
+      has_settings(program) ? "  --reset-settings\n"
+                              "                 forget the remembered window sizes, font and colour\n"
+                              "                 and start with the defaults\n"
+                            : "";
+  return "Usage: " + p + " [--export DIR]" + reset + "\n" +
          "Averages the monthly climate records of many stations into one averaged climate record.\n"
          "The dialogue asks for the data file, the output file and every choice of the run.\n"
          "\n"
@@ -19,7 +30,8 @@ std::string usage(std::string_view program) {
          "                 after the averaged record is written, write the run's results to DIR\n"
          "                 (created if missing): average.csv, sample_depth.csv, series.csv,\n"
          "                 statistics.csv, coverage.csv, checks.csv, checks.txt, and the plots\n"
-         "                 average.svg/png and coverage.svg/png where they can be drawn\n"
+         "                 average.svg/png and coverage.svg/png where they can be drawn\n" +
+         reset_help +
          "  --help         show this help and exit\n"
          "  --version      show the program's name and version and exit\n"
          "\n"
@@ -61,6 +73,10 @@ Parsed parse(std::string_view program, const std::vector<std::string_view>& args
     if (a == "--version") {
       out += std::string(program) + " " + std::string(version()) + "\n";
       return {{}, 0};
+    }
+    if (a == kReset && has_settings(program)) {
+      parsed.options.reset_settings = true;
+      continue;
     }
     if (a == kExport || a.starts_with("--export=")) {
       std::string_view dir;

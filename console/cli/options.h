@@ -1,6 +1,6 @@
 // The command line that both programs share: --export DIR, --help and
-// --version.  Handled before any window opens or any console text is
-// written.
+// --version, and for the window program --reset-settings.  Handled before
+// any window opens or any console text is written.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,7 @@ namespace arb::cli {
 
 struct Options {
   std::optional<std::string> export_dir;  // --export DIR: the folder of the run's results
+  bool reset_settings = false;            // --reset-settings: the window forgets what it remembered
 };
 
 // What main does after reading its arguments: run the program with the
@@ -22,7 +23,8 @@ struct Parsed {
   std::optional<int> exit_status;
 };
 
-// program: the name the messages give (arborix or arborix-term).
+// program: the name the messages give (arborix or arborix-term); only
+// arborix, which remembers its window's settings, takes --reset-settings.
 // out and err take the text of --help/--version and of a refused word.
 Parsed parse(std::string_view program, const std::vector<std::string_view>& args, std::string& out,
              std::string& err);

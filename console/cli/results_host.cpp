@@ -19,7 +19,7 @@ ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options op
 ResultsHost::~ResultsHost() { on_record_written(nullptr); }
 
 void ResultsHost::take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method) {
-  output_path_ = rt::file_name(kOutputUnit);
+  output_path_ = rt::unit_file_name(kOutputUnit);
   run_ = std::make_unique<results::Run>(results::make_run(s, c, method, log));
   const bool whole = options_.export_dir || on_results;
   findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);

@@ -51,7 +51,8 @@ bool PlotWindow::save_as() {
 void PlotWindow::print() {
   QPrinter printer;
   printer.setPageOrientation(QPageLayout::Landscape);
-  if (dialogs_.print_setup(this, printer)) plots::print_plot(plot_, printer);
+  win::LongLines unused = win::LongLines::Wrap;  // a plot has no lines of text to wrap
+  if (dialogs_.print_setup(this, printer, unused)) plots::print_plot(plot_, printer);
 }
 
 }  // namespace arb::results_window

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "utf8_text.h"
+
 namespace arb::win {
 
 namespace {
@@ -35,9 +37,10 @@ void ConsoleText::put(char c) {
       }
       break;
     case kBackspace:
-      if (caret_col_ > 0) {
-        --caret_col_;
-        store_.erase(last_line(), caret_col_, 1);
+      if (caret_col_ > 0 && !store_.empty()) {
+        std::size_t from = char_before(store_.line(last_line()), caret_col_);
+        store_.erase(last_line(), from, caret_col_ - from);
+        caret_col_ = from;
       }
       break;
     default:
@@ -105,10 +108,11 @@ void ConsoleText::trim() {
   if (gone == 0) return;
   first_line_ = first_line_ > gone ? first_line_ - gone : 0;
   first_line_ = std::min(first_line_, max_first_line());
-  if (has_selection_ && selection_.line >= gone)
-    selection_.line -= gone;
-  else
+  if (has_selection_ && selection_.from.line >= gone) {
+    for (TextPos* p : {&selection_.from, &selection_.to, &anchor_, &active_}) p->line -= gone;
+  } else {
     has_selection_ = false;
+  }
 }
 
 void ConsoleText::key(Key k) {
@@ -116,10 +120,11 @@ void ConsoleText::key(Key k) {
   long long top = static_cast<long long>(first_line_);
   switch (k) {
     case Key::Left:
-      if (caret_col_ > 0) --caret_col_;
+      if (caret_col_ > 0) caret_col_ = char_before(store_.line(last_line()), caret_col_);
       break;
     case Key::Right:
-      if (!pending_ && caret_col_ < store_.line_length(last_line())) ++caret_col_;
+      if (!pending_ && caret_col_ < store_.line_length(last_line()))
+        caret_col_ += char_length(store_.line(last_line()), caret_col_);
       break;
     case Key::Up: scroll_to_line(top - 1); break;
     case Key::Down: scroll_to_line(top + 1); break;
@@ -134,8 +139,8 @@ void ConsoleText::key(Key k) {
       }
       break;
     case Key::Delete:
-      if (!pending_) {
-        store_.erase(last_line(), caret_col_, 1);
+      if (!pending_ && caret_col_ < store_.line_length(last_line())) {
+        store_.erase(last_line(), caret_col_, char_length(store_.line(last_line()), caret_col_));
         modified_ = true;
       }
       break;
@@ -179,8 +184,13 @@ std::size_t ConsoleText::max_first_line() const {
   return lines > rows_ ? lines - rows_ : 0;
 }
 
+// The caret at the end of the longest line counts as one more column, so
+// that it can be scrolled into view.  Counted in bytes, like the longest
+// line: a cell count would walk the line at every character written.
 std::size_t ConsoleText::max_first_col() const {
-  return store_.longest() > cols_ ? store_.longest() - cols_ : 0;
+  std::size_t widest = store_.longest();
+  if (!pending_ && !store_.empty()) widest = std::max(widest, caret_col_ + 1);
+  return widest > cols_ ? widest - cols_ : 0;
 }
 
 void ConsoleText::scroll_to_line(long long line) {
@@ -198,34 +208,120 @@ std::size_t ConsoleText::caret_line() const {
   return pending_ ? store_.line_count() : last_line();
 }
 
-void ConsoleText::select_word_at(std::size_t row, std::size_t col) {
+void ConsoleText::select_word_at(std::size_t row, std::size_t cell) {
   has_selection_ = false;
-  std::size_t index = first_line_ + row;
-  col += first_col_;
   ++revision_;
+  std::size_t index = first_line_ + row;
   if (index >= store_.line_count()) return;
   std::string_view text = store_.line(index);
+  std::size_t col = byte_of(text, cell + first_col_);
   if (col >= text.size() || text[col] == ' ') return;
-  std::size_t first = col, last = col;
+  std::size_t first = col, end = col + 1;
   while (first > 0 && text[first - 1] != ' ') --first;
-  while (last + 1 < text.size() && text[last + 1] != ' ') ++last;
-  selection_ = {index, first, last};
-  has_selection_ = true;
+  while (end < text.size() && text[end] != ' ') ++end;
+  select({index, first}, {index, end});
 }
+
+void ConsoleText::select_line_at(std::size_t row) {
+  has_selection_ = false;
+  ++revision_;
+  std::size_t index = first_line_ + row;
+  if (index >= store_.line_count()) return;
+  select({index, 0}, {index, store_.line_length(index)});
+}
+
+void ConsoleText::select_all() {
+  if (store_.empty()) return;
+  select({0, 0}, {last_line(), store_.line_length(last_line())});
+}
+
+TextPos ConsoleText::pos_at(std::size_t row, std::size_t cell) const {
+  if (store_.empty()) return {};
+  std::size_t index = std::min(first_line_ + row, last_line());
+  if (first_line_ + row > last_line()) return {index, store_.line_length(index)};
+  std::string_view text = store_.line(index);
+  return {index, std::min(byte_of(text, cell + first_col_), text.size())};
+}
+
+void ConsoleText::select(TextPos anchor, TextPos active) {
+  anchor_ = anchor;
+  active_ = active;
+  has_selection_ = anchor != active;
+  selection_ = {std::min(anchor, active), std::max(anchor, active)};
+  ++revision_;
+}
+
+TextPos ConsoleText::caret_pos() const {
+  if (store_.empty()) return {};
+  if (pending_) return {last_line(), store_.line_length(last_line())};
+  return {last_line(), caret_col_};
+}
+
+void ConsoleText::extend_selection(Key k) {
+  if (store_.empty()) return;
+  TextPos anchor = has_selection_ ? anchor_ : caret_pos();
+  TextPos p = has_selection_ ? active_ : anchor;
+  auto line = [this](std::size_t i) { return store_.line(i); };
+  auto to_line = [&](long long target) {
+    std::size_t cell = cell_of(line(p.line), p.col);
+    p.line = clamp_to(target, last_line());
+    p.col = std::min(byte_of(line(p.line), cell), line(p.line).size());
+  };
+  const long long page = static_cast<long long>(std::max<std::size_t>(rows_, 1));
+  const long long at = static_cast<long long>(p.line);
+  switch (k) {
+    case Key::Left:
+      if (p.col > 0) p.col = char_before(line(p.line), p.col);
+      else if (p.line > 0) p = {p.line - 1, line(p.line - 1).size()};
+      break;
+    case Key::Right:
+      if (p.col < line(p.line).size()) p.col += char_length(line(p.line), p.col);
+      else if (p.line < last_line()) p = {p.line + 1, 0};
+      break;
+    case Key::Up: to_line(at - 1); break;
+    case Key::Down: to_line(at + 1); break;
+    case Key::PageUp: to_line(at - page); break;
+    case Key::PageDown: to_line(at + page); break;
+    case Key::Home: p.col = 0; break;
+    case Key::End: p.col = line(p.line).size(); break;
+    case Key::Insert:
+    case Key::Delete: return;
+  }
+  select(anchor, p);
+  show_pos(p);
+}
+
+void ConsoleText::show_pos(TextPos pos) {
+  const std::size_t rows = std::max<std::size_t>(rows_, 1), cols = std::max<std::size_t>(cols_, 1);
+  if (pos.line < first_line_ || pos.line >= first_line_ + rows)
+    scroll_to_line(static_cast<long long>(pos.line) - static_cast<long long>(rows) + 1);
+  std::size_t cell = pos.line < store_.line_count() ? cell_of(store_.line(pos.line), pos.col) : pos.col;
+  if (cell < first_col_ || cell >= first_col_ + cols)
+    scroll_to_col(static_cast<long long>(cell) - static_cast<long long>(cols) + 1);
+}
+
+void ConsoleText::show_caret() { show_pos({caret_line(), caret_col_}); }
 
 std::string ConsoleText::selected_text() const {
   if (!has_selection_) return {};
-  std::string_view text = store_.line(selection_.line);
-  if (selection_.first >= text.size()) return {};
-  return std::string(text.substr(selection_.first, selection_.last - selection_.first + 1));
+  std::string out;
+  for (std::size_t i = selection_.from.line; i <= selection_.to.line && i < store_.line_count(); ++i) {
+    std::string_view text = store_.line(i);
+    std::size_t first = i == selection_.from.line ? std::min(selection_.from.col, text.size()) : 0;
+    std::size_t end = i == selection_.to.line ? std::min(selection_.to.col, text.size()) : text.size();
+    if (i > selection_.from.line) out += '\n';
+    if (end > first) out.append(text.substr(first, end - first));
+  }
+  return out;
 }
 
 void ConsoleText::delete_selection() {
-  if (!has_selection_) return;
-  std::size_t count = selection_.last - selection_.first + 1;
-  store_.erase(selection_.line, selection_.first, count);
-  if (!pending_ && selection_.line == last_line() && selection_.first < caret_col_)
-    caret_col_ = caret_col_ > selection_.last ? caret_col_ - count : selection_.first;
+  if (!selection_on_one_line()) return;
+  const std::size_t line = selection_.from.line, first = selection_.from.col;
+  const std::size_t count = selection_.to.col - first;
+  store_.erase(line, first, count);
+  if (!pending_ && line == last_line() && first < caret_col_)
+    caret_col_ = caret_col_ >= first + count ? caret_col_ - count : first;
   has_selection_ = false;
   modified_ = true;
   ++revision_;

@@ -1,6 +1,6 @@
 // The state of one console text window and everything done to it that
 // needs no screen: character handling, the editing keys, the scroll
-// positions and their ranges, the selected word, the modified flag and the
+// positions and their ranges, the selection, the modified flag and the
 // line a console read returns.  The widget paints this state and feeds it
 // keys; the host feeds it the program's text.
 #pragma once
@@ -16,10 +16,18 @@ namespace arb::win {
 
 enum class Key { Left, Right, Up, Down, PageUp, PageDown, Home, End, Insert, Delete };
 
+// A place in the text: a 0-based line of the store and a byte column in it.
+struct TextPos {
+  std::size_t line = 0;
+  std::size_t col = 0;
+  auto operator<=>(const TextPos&) const = default;
+};
+
+// The selected text, from `from` up to (not including) `to`; a selection
+// running over lines takes their line ends with it.
 struct Selection {
-  std::size_t line = 0;   // 0-based line of the store
-  std::size_t first = 0;  // first and last selected column, inclusive
-  std::size_t last = 0;
+  TextPos from;
+  TextPos to;
 };
 
 class ConsoleText {
@@ -74,14 +82,28 @@ class ConsoleText {
   std::size_t caret_line() const;
   bool new_line_pending() const { return pending_; }
 
-  // Double click on a cell of the view: selects the word there.
-  void select_word_at(std::size_t row, std::size_t col);
+  // Selecting.  Rows and cells are those of the view; a double click
+  // selects the word at a cell, a triple click the line.
+  void select_word_at(std::size_t row, std::size_t cell);
+  void select_line_at(std::size_t row);
+  void select_all();
+  // The place shown at a cell of the view (clamped to the text).
+  TextPos pos_at(std::size_t row, std::size_t cell) const;
+  // From the anchor to the active end; an empty range selects nothing.
+  void select(TextPos anchor, TextPos active);
+  // Shift with a movement key: moves the active end (from the caret when
+  // nothing is selected) and keeps it in view.
+  void extend_selection(Key k);
   void clear_selection() { has_selection_ = false; }
   bool has_selection() const { return has_selection_; }
+  // Part of one line: what Cut and Delete may remove.
+  bool selection_on_one_line() const { return has_selection_ && selection_.from.line == selection_.to.line; }
   const Selection& selection() const { return selection_; }
   std::string selected_text() const;
-  // The Delete command.
+  // The Delete command, on a selection within one line.
   void delete_selection();
+  // Scrolls so that the caret is in view (a read waits for it).
+  void show_caret();
 
   bool modified() const { return modified_; }
   void set_modified(bool on) { modified_ = on; }
@@ -98,6 +120,8 @@ class ConsoleText {
   bool make_room_for_char();
   void trim();
   std::size_t last_line() const { return store_.line_count() - 1; }
+  TextPos caret_pos() const;
+  void show_pos(TextPos pos);
 
   TextStore store_;
   std::size_t rows_ = 1, cols_ = 1;
@@ -109,6 +133,7 @@ class ConsoleText {
   std::size_t capacity_ = 256;
   std::string answer_;
   Selection selection_;
+  TextPos anchor_, active_;
   bool has_selection_ = false;
   bool modified_ = false;
   bool asked_before_trim_ = false;

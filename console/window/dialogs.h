@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QString>
 
+#include "print_layout.h"
+
 class QPrinter;
 class QWidget;
 
@@ -31,9 +33,10 @@ class Dialogs {
   virtual void warning(QWidget* parent, const QString& caption, const QString& text) = 0;
   // A question box captioned "Quil": Yes and No, and Cancel when asked for.
   virtual Answer question(QWidget* parent, const QString& text, bool with_cancel) = 0;
-  // The print dialog: sets the printer's range, copies and collation;
-  // false when cancelled.
-  virtual bool print_setup(QWidget* parent, QPrinter& printer) = 0;
+  // The print dialog: sets the printer's range, copies and collation, and
+  // what to do with lines wider than the page (opened with the last
+  // choice); false when cancelled.
+  virtual bool print_setup(QWidget* parent, QPrinter& printer, LongLines& long_lines) = 0;
   virtual std::optional<QFont> choose_font(QWidget* parent, const QFont& current) = 0;
   virtual std::optional<QColor> choose_color(QWidget* parent, const QColor& current) = 0;
   virtual void about(QWidget* parent) = 0;

@@ -16,6 +16,7 @@
 
 #include "printing.h"
 #include "transcript_file.h"
+#include "utf8_text.h"
 
 namespace arb::win {
 
@@ -53,9 +54,6 @@ void propose_pdf_file(QPrinter& printer) {
   // one offered first.  The dialog sets or clears the name as chosen.
   if (native) printer.setOutputFormat(QPrinter::NativeFormat);
 }
-
-// The window's text as bytes, for the clipboard and back.
-std::string latin1(const QString& text) { return text.toLatin1().toStdString(); }
 
 }  // namespace
 
@@ -103,13 +101,15 @@ void FrameWindow::create_actions() {
   paste_ = command(QStringLiteral("&Paste"), [this](TextWindow& w) { paste(w); });
   paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   delete_ = command(QStringLiteral("De&lete"), [this](TextWindow& w) { delete_selection(w); });
+  select_all_ = command(QStringLiteral("Select &All"), [this](TextWindow& w) { select_all(w); });
+  select_all_->setShortcut(QKeySequence::SelectAll);
 
   font_ = command(QStringLiteral("&Font..."), [this](TextWindow& w) { choose_font(w); });
   color_ = command(QStringLiteral("&Color"), [this](TextWindow& w) { choose_color(w); });
 
   cascade_ = new QAction(QStringLiteral("&Cascade"), this);
   cascade_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
-  connect(cascade_, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+  connect(cascade_, &QAction::triggered, this, &FrameWindow::cascade);
   tile_h_ = new QAction(QStringLiteral("Tile &Horizontally"), this);
   connect(tile_h_, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
   tile_v_ = new QAction(QStringLiteral("Tile &Vertically"), this);
@@ -136,6 +136,8 @@ void FrameWindow::create_menus() {
   edit->addAction(copy_);
   edit->addAction(paste_);
   edit->addAction(delete_);
+  edit->addSeparator();
+  edit->addAction(select_all_);
 
   QMenu* format = menuBar()->addMenu(QStringLiteral("F&ormat"));
   format->addAction(font_);
@@ -177,13 +179,18 @@ void FrameWindow::update_actions() {
   TextWindow* w = active_text_window();
   bool has_window = w != nullptr;
   bool selection = has_window && w->text().has_selection();
+  // Cut and Delete remove text from one line of a run still going; Copy
+  // takes any selection.
+  bool editable = has_window && w->view().accepts_typing();
+  bool removable = editable && w->text().selection_on_one_line();
   save_->setEnabled(has_window && w->text().modified());
   save_as_->setEnabled(has_window);
   print_->setEnabled(has_window);
-  cut_->setEnabled(selection);
+  cut_->setEnabled(removable);
   copy_->setEnabled(selection);
-  delete_->setEnabled(selection);
-  paste_->setEnabled(true);
+  delete_->setEnabled(removable);
+  paste_->setEnabled(!has_window || editable);
+  select_all_->setEnabled(has_window);
   font_->setEnabled(has_window);
   color_->setEnabled(has_window);
 }
@@ -195,6 +202,9 @@ TextWindow* FrameWindow::open_text_window(const QString& title, const QRect& geo
   mdi_->addSubWindow(w);
   w->setGeometry(geometry);
   connect(&w->view(), &TextView::stateChanged, this, &FrameWindow::update_actions);
+  // The context menu of the text: Copy, Paste, Select All.
+  w->view().viewport()->setContextMenuPolicy(Qt::ActionsContextMenu);
+  w->view().viewport()->addActions({copy_, paste_, select_all_});
   connect(w, &TextWindow::windowClosed, this, [this](TextWindow* closed) {
     mdi_->removeSubWindow(closed);
     closed->deleteLater();
@@ -289,11 +299,12 @@ void FrameWindow::print(TextWindow& w) {
   printer_->setFromTo(0, 0);
   printer_->setPrintRange(QPrinter::AllPages);
   propose_pdf_file(*printer_);
-  if (!dialogs_.print_setup(this, *printer_)) return;
+  if (!dialogs_.print_setup(this, *printer_, long_lines_)) return;
   PrintingBox box(this);
   box.show();
   w.setEnabled(false);
-  PrintResult result = print_text(*printer_, w.text().store(), w.view().text_font(), w.view().text_color(), [&box] {
+  PrintResult result = print_text(*printer_, w.text().store(), w.view().text_font(), w.view().text_color(), long_lines_,
+                                  [&box] {
     QCoreApplication::processEvents();
     return box.cancelled;
   });
@@ -306,12 +317,12 @@ void FrameWindow::about() { dialogs_.about(this); }
 
 void FrameWindow::copy(TextWindow& w) {
   if (!w.text().has_selection()) return;
-  std::string text = w.text().selected_text();
-  QApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  QApplication::clipboard()->setText(shown_text(w.text().selected_text()));
   update_actions();
 }
 
 void FrameWindow::cut(TextWindow& w) {
+  if (!w.text().selection_on_one_line() || !w.view().accepts_typing()) return;
   copy(w);
   delete_selection(w);
 }
@@ -319,12 +330,19 @@ void FrameWindow::cut(TextWindow& w) {
 void FrameWindow::paste(TextWindow& w) {
   QString text = QApplication::clipboard()->text().left(kPasteLimit);
   if (text.isEmpty()) return;
-  w.view().type(latin1(text));
+  w.view().type(typed_bytes(text));
   update_actions();
 }
 
 void FrameWindow::delete_selection(TextWindow& w) {
+  if (!w.view().accepts_typing()) return;
   w.text().delete_selection();
+  w.view().sync_now();
+  update_actions();
+}
+
+void FrameWindow::select_all(TextWindow& w) {
+  w.text().select_all();
   w.view().sync_now();
   update_actions();
 }
@@ -351,6 +369,17 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void FrameWindow::cascade() {
+  mdi_->cascadeSubWindows();
+  show_prompts();
+}
+
+// A waiting read's prompt stays in view when the windows are arranged.
+void FrameWindow::show_prompts() {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (auto* w = qobject_cast<TextWindow*>(sub); w && !w->is_closed()) w->view().show_prompt();
+}
+
 // Tile Horizontally stacks the windows one above the other, Tile Vertically
 // sets them side by side; minimised windows keep their place.
 void FrameWindow::tile(Qt::Orientation stacking) {
@@ -370,6 +399,7 @@ void FrameWindow::tile(Qt::Orientation stacking) {
       shown[i]->setGeometry(i * wd, 0, wd, area.height());
     }
   }
+  show_prompts();
 }
 
 // The minimised windows in a row along the bottom of the frame.

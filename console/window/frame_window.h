@@ -44,6 +44,7 @@ class FrameWindow : public QMainWindow {
   void copy(TextWindow& w);
   void paste(TextWindow& w);
   void delete_selection(TextWindow& w);
+  void select_all(TextWindow& w);
   void choose_font(TextWindow& w);
   void choose_color(TextWindow& w);
   // Exit: closes every window with its save question; false when the user
@@ -57,6 +58,7 @@ class FrameWindow : public QMainWindow {
   QAction* copy_action() const { return copy_; }
   QAction* paste_action() const { return paste_; }
   QAction* delete_action() const { return delete_; }
+  QAction* select_all_action() const { return select_all_; }
   QAction* undo_action() const { return undo_; }
   QAction* exit_action() const { return exit_; }
   QMdiArea& mdi() const { return *mdi_; }
@@ -75,7 +77,9 @@ class FrameWindow : public QMainWindow {
   void create_actions();
   void create_menus();
   void update_window_menu();
+  void cascade();
   void tile(Qt::Orientation stacking);
+  void show_prompts();
   void arrange_icons();
   bool ask_to_save(TextWindow& w);
   QString ask_file_name(const TextWindow& w);
@@ -88,10 +92,11 @@ class FrameWindow : public QMainWindow {
   QMdiArea* mdi_;
   std::unique_ptr<QPrinter> printer_;
   QString last_folder_;
+  LongLines long_lines_ = LongLines::Wrap;
   bool exit_done_ = false;
 
   QAction *save_, *save_as_, *print_, *about_, *exit_;
-  QAction *undo_, *cut_, *copy_, *paste_, *delete_;
+  QAction *undo_, *cut_, *copy_, *paste_, *delete_, *select_all_;
   QAction *font_, *color_;
   QAction *cascade_, *tile_h_, *tile_v_, *arrange_;
   QMenu* window_menu_ = nullptr;

@@ -18,6 +18,7 @@
 #include "dialogs.h"
 #include "frame_window.h"
 #include "window_host.h"
+#include "window_settings.h"
 #include "driver.h"
 #include "console_host.h"
 #include "process_guard.h"
@@ -50,6 +51,7 @@ bool display_opens(int argc, char** argv) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Takes --reset-settings out of the arguments; true when it was there.
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,8 +76,11 @@ int main(int argc, char** argv) {
   // The frame's default size: most of the screen, as a desktop gives it.
   if (QScreen* screen = QGuiApplication::primaryScreen())
     frame.resize(screen->availableSize() * 3 / 4);
-  frame.show();
   arb::win::WindowHost window(frame);
+  if (parsed.options.reset_settings) arb::win::reset_settings();
+  arb::win::restore_settings(frame, window.console_window());
+  arb::win::keep_settings(frame, window.console_window());
+  frame.show();
   arb::cli::ResultsHost host(window, "arborix", parsed.options);
   host.warn_years = false;  // the window shows the finding count in its Results menu
   arb::results_window::ResultsMenu results(frame);

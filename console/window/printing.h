@@ -5,6 +5,7 @@
 #include <QFont>
 #include <functional>
 
+#include "print_layout.h"
 #include "text_store.h"
 
 class QPrinter;
@@ -15,9 +16,11 @@ enum class PrintResult { Printed, Cancelled, NoPrinter };
 
 // Lines per page come from the font's line height on the printer; the
 // printer's page range picks the lines; each copy is printed in turn unless
-// the printer makes the copies itself.  after_line is called after every
-// line printed and returns true to abandon the job.
+// the printer makes the copies itself.  Lines wider than the page are
+// wrapped or the font scaled, as long_lines says; the page range counts
+// printed rows.  after_line is called after every row printed and returns
+// true to abandon the job.
 PrintResult print_text(QPrinter& printer, const TextStore& store, const QFont& font, const QColor& color,
-                       const std::function<bool()>& after_line);
+                       LongLines long_lines, const std::function<bool()>& after_line);
 
 }  // namespace arb::win

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "dialogs.h"
@@ -51,12 +52,25 @@ class QtDialogs final : public Dialogs {
     }
   }
 
-  bool print_setup(QWidget* parent, QPrinter& printer) override {
+  bool print_setup(QWidget* parent, QPrinter& printer, LongLines& long_lines) override {
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, kMaxPage);
-    return dialog.exec() == QDialog::Accepted;
+    // A tab of the dialog's options: wrap long lines or shrink the font.
+    auto* tab = new QWidget;
+    tab->setWindowTitle(QStringLiteral("Long Lines"));
+    auto* layout = new QVBoxLayout(tab);
+    auto* wrap = new QRadioButton(QStringLiteral("&Wrap lines wider than the page"));
+    auto* scale = new QRadioButton(QStringLiteral("&Shrink the font to fit the widest line"));
+    (long_lines == LongLines::Scale ? scale : wrap)->setChecked(true);
+    layout->addWidget(wrap);
+    layout->addWidget(scale);
+    layout->addStretch();
+    dialog.setOptionTabs({tab});
+    if (dialog.exec() != QDialog::Accepted) return false;
+    long_lines = scale->isChecked() ? LongLines::Scale : LongLines::Wrap;
+    return true;
   }
 
   std::optional<QFont> choose_font(QWidget* parent, const QFont& current) override {

@@ -4,8 +4,12 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QApplication>
+#include <QDateTime>
 #include <QPainter>
 #include <QScrollBar>
+
+#include "utf8_text.h"
 
 namespace arb::win {
 
@@ -48,6 +52,8 @@ void TextView::measure() {
   ascent_ = fm.ascent();
   text_.set_view_size(static_cast<std::size_t>(viewport()->height() / cell_h_),
                       static_cast<std::size_t>(viewport()->width() / cell_w_));
+  // A waiting read keeps its prompt in view through font and size changes.
+  if (text_.waiting()) text_.show_caret();
 }
 
 void TextView::write(std::string_view text) {
@@ -59,6 +65,7 @@ void TextView::write(std::string_view text) {
 }
 
 void TextView::type(std::string_view text) {
+  if (finished_) return;
   text_.type(text);
   changed();
   emit stateChanged();
@@ -72,6 +79,18 @@ void TextView::sync_now() {
   repaint_timer_.stop();
   sync_scroll_bars();
   viewport()->update();
+}
+
+void TextView::show_prompt() {
+  if (!text_.waiting()) return;
+  text_.show_caret();
+  sync_now();
+}
+
+void TextView::finish() {
+  finished_ = true;
+  viewport()->update();
+  emit stateChanged();
 }
 
 void TextView::sync_scroll_bars() {
@@ -95,9 +114,30 @@ void TextView::scrollContentsBy(int, int) {
 void TextView::paint_cells(QPainter& p, int row, int col, std::string_view chars, const QColor& fg) {
   p.setPen(fg);
   int y = row * cell_h_ + ascent_;
-  for (std::size_t i = 0; i < chars.size(); ++i) {
-    if (chars[i] == ' ') continue;
-    p.drawText((col + static_cast<int>(i)) * cell_w_, y, QString(QChar::fromLatin1(chars[i])));
+  int cell = col;
+  for (std::size_t at = 0; at < chars.size(); ++cell) {
+    std::size_t length = char_length(chars, at);
+    if (chars[at] != ' ') p.drawText(cell * cell_w_, y, shown_text(chars.substr(at, length)));
+    at += length;
+  }
+}
+
+// White on blue; a selection running on to the next line marks the line
+// end with one cell.
+void TextView::paint_selection(QPainter& p) {
+  const Selection& s = text_.selection();
+  const TextStore& store = text_.store();
+  const std::size_t first = text_.first_line(), rows = text_.rows() + 1;
+  const int first_col = static_cast<int>(text_.first_col());
+  for (std::size_t i = std::max(s.from.line, first); i <= s.to.line && i < first + rows && i < store.line_count(); ++i) {
+    std::string_view line = store.line(i);
+    std::size_t from = i == s.from.line ? std::min(s.from.col, line.size()) : 0;
+    std::size_t to = i == s.to.line ? std::min(s.to.col, line.size()) : line.size();
+    int col = static_cast<int>(cell_of(line, from)) - first_col;
+    int width = static_cast<int>(cell_of(line, to) - cell_of(line, from)) + (i < s.to.line ? 1 : 0);
+    int row = static_cast<int>(i - first);
+    p.fillRect(col * cell_w_, row * cell_h_, width * cell_w_, cell_h_, Qt::blue);
+    paint_cells(p, row, col, line.substr(from, to - from), Qt::white);
   }
 }
 
@@ -112,31 +152,57 @@ void TextView::paintEvent(QPaintEvent*) {
   for (std::size_t r = 0; r < rows && first + r < store.line_count(); ++r)
     paint_cells(p, static_cast<int>(r), -first_col, store.line(first + r), color_);
 
-  if (text_.has_selection()) {
-    const Selection& s = text_.selection();
-    if (s.line >= first && s.line < first + rows) {
-      int row = static_cast<int>(s.line - first);
-      int col = static_cast<int>(s.first) - first_col;
-      int width = static_cast<int>(s.last - s.first + 1);
-      p.fillRect(col * cell_w_, row * cell_h_, width * cell_w_, cell_h_, Qt::blue);
-      paint_cells(p, row, col, text_.selected_text(), Qt::white);
-    }
-  }
+  if (text_.has_selection()) paint_selection(p);
 
-  // The block caret, with the character under it in white.
+  // The block caret, with the character under it in white; none once the
+  // run has ended.
   std::size_t caret_line = text_.caret_line();
-  if (caret_line >= first && caret_line < first + rows) {
+  if (!finished_ && caret_line >= first && caret_line < first + rows) {
     int row = static_cast<int>(caret_line - first);
-    int col = static_cast<int>(text_.caret_col()) - first_col;
+    std::string_view line = caret_line < store.line_count() ? store.line(caret_line) : std::string_view();
+    int col = static_cast<int>(cell_of(line, text_.caret_col())) - first_col;
     p.fillRect(col * cell_w_, row * cell_h_, cell_w_, cell_h_, color_);
-    std::string_view line = store.line(caret_line);
-    if (caret_line < store.line_count() && text_.caret_col() < line.size())
-      paint_cells(p, row, col, line.substr(text_.caret_col(), 1), Qt::white);
+    if (text_.caret_col() < line.size())
+      paint_cells(p, row, col, line.substr(text_.caret_col(), char_length(line, text_.caret_col())), Qt::white);
   }
 }
 
+// Shift with a movement key selects, from the caret or the selection's
+// active end.
+bool TextView::shift_key(QKeyEvent* event) {
+  if (!(event->modifiers() & Qt::ShiftModifier)) return false;
+  Key k;
+  switch (event->key()) {
+    case Qt::Key_Left: k = Key::Left; break;
+    case Qt::Key_Right: k = Key::Right; break;
+    case Qt::Key_Up: k = Key::Up; break;
+    case Qt::Key_Down: k = Key::Down; break;
+    case Qt::Key_PageUp: k = Key::PageUp; break;
+    case Qt::Key_PageDown: k = Key::PageDown; break;
+    case Qt::Key_Home: k = Key::Home; break;
+    case Qt::Key_End: k = Key::End; break;
+    default: return false;
+  }
+  text_.extend_selection(k);
+  selection_changed();
+  return true;
+}
+
+void TextView::selection_changed() {
+  sync_now();
+  emit stateChanged();
+}
+
 void TextView::keyPressEvent(QKeyEvent* event) {
+  if (shift_key(event)) return;
   bool typed = false;
+  const bool scroll_key = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                          event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown ||
+                          event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
+  if (finished_ && !scroll_key) {
+    event->ignore();
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Left: text_.key(Key::Left); break;
     case Qt::Key_Right: text_.key(Key::Right); break;
@@ -157,13 +223,13 @@ void TextView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
       }
-      // The store holds bytes: Latin-1 characters only.
-      for (QChar c : event->text()) {
-        char16_t u = c.unicode();
-        if (u >= 0x20 && u < 0x100 && u != 0x7F) {
-          text_.put(static_cast<char>(u));
-          typed = true;
-        }
+      // The store holds bytes: a character goes in as its UTF-8 bytes.
+      QString shown;
+      for (QChar c : event->text())
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) shown += c;
+      for (char byte : typed_bytes(shown)) {
+        text_.put(byte);
+        typed = true;
       }
       if (!typed) {
         event->ignore();
@@ -175,22 +241,50 @@ void TextView::keyPressEvent(QKeyEvent* event) {
   if (typed) emit stateChanged();
 }
 
+TextPos TextView::pos_at(QPoint at) const {
+  return text_.pos_at(static_cast<std::size_t>(std::max(at.y(), 0) / cell_h_),
+                      static_cast<std::size_t>(std::max(at.x(), 0) / cell_w_));
+}
+
 void TextView::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && double_click_ms_ >= 0 &&
+      QDateTime::currentMSecsSinceEpoch() - double_click_ms_ <= QApplication::doubleClickInterval() &&
+      (at - double_click_at_).manhattanLength() <= QApplication::startDragDistance()) {
+    double_click_ms_ = -1;
+    text_.select_line_at(static_cast<std::size_t>(std::max(at.y(), 0) / cell_h_));
+    selection_changed();
+    return;
+  }
+  dragging_ = event->button() == Qt::LeftButton;
+  if (dragging_) drag_anchor_ = pos_at(at);
   if (text_.has_selection()) {
     text_.clear_selection();
-    viewport()->update();
-    emit stateChanged();
+    selection_changed();
   }
   QAbstractScrollArea::mousePressEvent(event);
 }
 
+void TextView::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+  const QPoint at = event->position().toPoint();
+  // Dragged above or below the text: the view follows a line at a time.
+  const auto top = static_cast<long long>(text_.first_line());
+  if (at.y() < 0) text_.scroll_to_line(top - 1);
+  if (at.y() >= viewport()->height()) text_.scroll_to_line(top + 1);
+  text_.select(drag_anchor_, pos_at(at));
+  selection_changed();
+}
+
 void TextView::mouseDoubleClickEvent(QMouseEvent* event) {
   QPoint at = event->position().toPoint();
+  dragging_ = false;
+  double_click_ms_ = QDateTime::currentMSecsSinceEpoch();
+  double_click_at_ = at;
   if (at.x() < 0 || at.y() < 0) return;
   text_.select_word_at(static_cast<std::size_t>(at.y() / cell_h_), static_cast<std::size_t>(at.x() / cell_w_));
-  viewport()->update();
-  emit stateChanged();
+  selection_changed();
 }
 
 void TextView::resizeEvent(QResizeEvent* event) {

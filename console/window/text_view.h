@@ -36,6 +36,13 @@ class TextView : public QAbstractScrollArea {
   void changed();
   // Redraws now (before a screenshot).
   void sync_now();
+  // While a read waits: scrolls the caret into view (after the windows
+  // were arranged).
+  void show_prompt();
+  // The run has ended: typing is refused and the caret hidden; scrolling,
+  // selecting and copying go on.
+  void finish();
+  bool accepts_typing() const { return !finished_; }
 
  signals:
   // The selection or the modified flag may have changed.
@@ -46,6 +53,7 @@ class TextView : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   bool focusNextPrevChild(bool next) override;
@@ -54,6 +62,11 @@ class TextView : public QAbstractScrollArea {
   void measure();
   void sync_scroll_bars();
   void paint_cells(QPainter& p, int row, int col, std::string_view chars, const QColor& fg);
+  void paint_selection(QPainter& p);
+  // The row and cell of the view under a point (clamped to the view).
+  TextPos pos_at(QPoint at) const;
+  bool shift_key(QKeyEvent* event);
+  void selection_changed();
 
   ConsoleText text_;
   QFont font_;
@@ -61,6 +74,13 @@ class TextView : public QAbstractScrollArea {
   int cell_w_ = 8, cell_h_ = 16, ascent_ = 12;
   QTimer repaint_timer_;
   bool syncing_ = false;
+  bool finished_ = false;
+  // A press and drag selects from where the press was.
+  bool dragging_ = false;
+  TextPos drag_anchor_;
+  // A press soon after a double click at the same place selects the line.
+  qint64 double_click_ms_ = -1;
+  QPoint double_click_at_;
 };
 
 }  // namespace arb::win

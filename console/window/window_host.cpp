@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include "process_guard.h"
+#include "status_line.h"
+#include "utf8_text.h"
 
 namespace arb::win {
 
@@ -23,6 +25,7 @@ constexpr std::chrono::milliseconds kEventPass(10);
 WindowHost::WindowHost(FrameWindow& frame) : frame_(frame) {
   table_[0] = {rt::kConsoleWindowUnit, frame_.open_text_window(QStringLiteral("Input/Output"), kConsoleGeometry)};
   entries_ = 1;
+  show_status(frame_, RunState::Working);
   if (const int fd = rt::end_signal_fd(); fd >= 0) {
     end_signal_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     // Emptied, so that it does not fire again; the run looks at the flag.
@@ -83,6 +86,7 @@ std::optional<std::string> WindowHost::ttyinp(int unit, std::size_t capacity) {
   QPointer<TextWindow> window(w);
   w->text().begin_read(capacity);
   w->view().sync_now();
+  show_status(frame_, RunState::Waiting);
   if (on_read_wait) on_read_wait();
   auto open = [&] { return window && !window->is_closed(); };
   while (open() && window->text().waiting() && !frame_.exit_done() && !rt::end_signal())
@@ -91,6 +95,7 @@ std::optional<std::string> WindowHost::ttyinp(int unit, std::size_t capacity) {
   rt::end_run_if_signalled();
   leave_if_exit_chosen();
   if (!open()) window_handler_error();
+  show_status(frame_, RunState::Working);
   return window->text().take_answer();
 }
 
@@ -99,9 +104,17 @@ void WindowHost::pump() {
   leave_if_exit_chosen();
 }
 
+// The output unit's file, by the name the program gave it.
+constexpr int kOutputUnit = 16;
+
 int WindowHost::end_of_run_wait(int exit_code) {
   running_ = false;
   if (quit_) return exit_code;
+  for (std::size_t i = 0; i < entries_; ++i)
+    if (TextWindow* w = table_[i].window.data(); w && !w->is_closed()) w->view().finish();
+  const std::string output = exit_code == 0 ? rt::unit_file_name(kOutputUnit) : std::string();
+  show_status(frame_, RunState::Finished, shown_text(output));
+  frame_.update_actions();
   QCoreApplication::processEvents();
   while (!frame_.exit_done() && !rt::end_signal()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   // The files are closed by now: a signal ends the process at once.

@@ -73,9 +73,4 @@ std::int64_t record_number(int unit) {
   return u && u->file ? u->file->record_number() : 0;
 }
 
-std::string file_name(int unit) {
-  const Unit* u = layer().units.find(unit);
-  return u && u->file ? u->file->path() : std::string();
-}
-
 }  // namespace arb::rt

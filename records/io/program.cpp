@@ -10,6 +10,7 @@ namespace arb::rt {
 int run_program(ConsoleHost& host, void (*body)()) {
   RecordLayer& rl = layer();
   rl.host = &host;
+  rl.units.forget_file_names();
   int status = 0;
   try {
     body();
@@ -37,5 +38,7 @@ int run_program(ConsoleHost& host, void (*body)()) {
   rl.host = nullptr;
   return status;
 }
+
+std::string unit_file_name(int unit) { return layer().units.file_name(unit); }
 
 }  // namespace arb::rt

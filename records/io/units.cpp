@@ -36,6 +36,7 @@ bool general_path_only() {
 
 void RecordLayer::reset() {
   (void)units.close_all();
+  units.forget_file_names();
   started = false;
   general_only = false;
   options = RuntimeOptions{};
@@ -74,6 +75,8 @@ Unit& UnitTable::connect(int number, std::unique_ptr<FileUnit> file) {
   u->carriage = false;
   u->blank_zero = false;
   u->file = std::move(file);
+  std::erase_if(names_, [number](const auto& n) { return n.first == number; });
+  names_.emplace_back(number, u->file->path());
   return *u;
 }
 
@@ -123,6 +126,12 @@ Unit& UnitTable::find_or_connect(int number) {
   if (number < 0) throw IoError::runtime(Err::BadUnit);
   std::string name = layer().options.file_prompt ? prompt_file_name(number) : default_file_name(number);
   return connect(number, FileUnit::open(name, OpenStatus::Unknown, layer().options.create_mode));
+}
+
+std::string UnitTable::file_name(int number) const {
+  for (const auto& [unit, name] : names_)
+    if (unit == number) return name;
+  return {};
 }
 
 std::optional<CloseFailure> UnitTable::close_all() {

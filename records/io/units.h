@@ -47,9 +47,14 @@ class UnitTable {
   // Writes every file's pending records before the console waits; a
   // failure is kept by its unit and reported where it is flushed next.
   void flush_before_wait();
+  // The name of the file last connected to a unit in this run, kept after
+  // the file is closed (the host names the output file after the stop).
+  std::string file_name(int number) const;
+  void forget_file_names() { names_.clear(); }
 
  private:
   std::vector<std::unique_ptr<Unit>> units_;
+  std::vector<std::pair<int, std::string>> names_;
 };
 
 struct RecordLayer {

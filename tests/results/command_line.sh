@@ -19,12 +19,16 @@ expect() {  # expect WHAT WANTED ACTUAL
 run() { timeout 20 "$prog" "$@" < /dev/null > out 2> err; echo $?; }
 
 expect "--help status" 0 "$(run --help)"
-expect "--help first line" "Usage: $name [--export DIR]" "$(head -1 out)"
+usage="Usage: $name [--export DIR]"
+[ "$name" = arborix ] && usage="$usage [--reset-settings]"  # only the window remembers settings
+expect "--help first line" "$usage" "$(head -1 out)"
 grep -q "$name(1)" out || { echo "--help names no manual page"; fail=1; }
 expect "--help stderr" "" "$(cat err)"
 expect "--version status" 0 "$(run --version)"
 expect "--version" "$name 1.0.0" "$(cat out)"
-for word in --foo -x extra; do
+words="--foo -x extra"
+[ "$name" = arborix-term ] && words="$words --reset-settings"
+for word in $words; do
   expect "$word status" 2 "$(run "$word")"
   expect "$word stdout" "" "$(cat out)"
   expect "$word stderr lines" 2 "$(wc -l < err)"

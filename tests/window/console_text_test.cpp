@@ -10,6 +10,7 @@
 #include "machine_info.h"
 #include "print_layout.h"
 #include "transcript_file.h"
+#include "utf8_text.h"
 
 using arb::win::ConsoleText;
 using arb::win::Key;
@@ -441,6 +442,119 @@ class ConsoleTextTest : public QObject {
     QVERIFY(m.processors >= 1);
     QCOMPARE(arb::win::hex_address(0x10000), std::string("0x10000"));
     QCOMPARE(arb::win::hex_address(0x7FFFFFFEFFFF), std::string("0x7FFFFFFEFFFF"));
+  }
+
+  // Shift with the movement keys selects from the caret, over lines too.
+  void shift_keys_select_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("selected");
+    auto k = [](Key key) { return static_cast<int>(key); };
+    QTest::newRow("left twice") << QList<int>{k(Key::Left), k(Key::Left)} << "bc";
+    QTest::newRow("left over a UTF-8 character") << QList<int>{k(Key::Left), k(Key::Left), k(Key::Left), k(Key::Left)}
+                                                 << QStringLiteral("\u00e9abc");
+    QTest::newRow("home") << QList<int>{k(Key::Home)} << QStringLiteral("==> \u00e9abc");
+    QTest::newRow("up a line") << QList<int>{k(Key::Up)} << QStringLiteral(" two\n==> \u00e9abc");
+    QTest::newRow("up then end") << QList<int>{k(Key::Up), k(Key::End)} << QStringLiteral("\n==> \u00e9abc");
+    QTest::newRow("page up stops at the first line") << QList<int>{k(Key::PageUp), k(Key::Home)}
+                                                     << QStringLiteral("line one two\n==> \u00e9abc");
+    QTest::newRow("left then right again") << QList<int>{k(Key::Left), k(Key::Right)} << "";
+  }
+  void shift_keys_select() {
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, selected);
+    ConsoleText t;
+    t.set_view_size(10, 80);
+    t.write("line one two\n");
+    t.write("==> ");
+    t.type("\xc3\xa9" "abc");
+    for (int key : keys) t.extend_selection(static_cast<Key>(key));
+    QCOMPARE(t.has_selection(), !selected.isEmpty());
+    QCOMPARE(arb::win::shown_text(t.selected_text()), selected);
+    // Cut and Delete take a selection within one line only.
+    QCOMPARE(t.selection_on_one_line(), !selected.isEmpty() && !selected.contains('\n'));
+  }
+
+  void select_all_and_a_line() {
+    ConsoleText t;
+    t.set_view_size(10, 80);
+    t.write("first\nsecond line\n");
+    t.write("==> ");
+    t.select_all();
+    QCOMPARE(t.selected_text(), std::string("first\nsecond line\n==> "));
+    t.select_line_at(1);
+    QCOMPARE(t.selected_text(), std::string("second line"));
+    t.delete_selection();  // one line: Delete removes it
+    QCOMPARE(t.store().line_length(1), std::size_t{0});
+    t.select_all();
+    t.delete_selection();  // over lines: Delete does nothing
+    QCOMPARE(t.store().line_count(), std::size_t{3});
+  }
+
+  // A UTF-8 character is one cell and one step of the editing keys.
+  void utf8_characters_edit_as_one() {
+    ConsoleText t;
+    t.set_view_size(10, 80);
+    std::string got = answer(t, "==> ", [&] {
+      t.type("Z\xc3\xbc" "rich \xe2\x82\xac");
+      t.put(ConsoleText::kBackspace);  // the euro sign, all three bytes
+      t.key(Key::Left);
+      t.key(Key::Left);
+      t.key(Key::Left);
+      t.key(Key::Left);
+      t.key(Key::Left);
+      t.key(Key::Left);                // before the u with umlaut
+      t.key(Key::Delete);              // both its bytes
+      t.type("u");
+      t.put(ConsoleText::kReturn);
+    });
+    QCOMPARE(got, std::string("Zurich \r\n"));
+  }
+
+  void shown_bytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("cells");
+    QTest::newRow("ASCII") << QByteArray("Station A") << "Station A" << 9;
+    QTest::newRow("UTF-8") << QByteArray("Z\xc3\xbcrich \xe2\x82\xac") << QStringLiteral("Z\u00fcrich \u20ac") << 8;
+    QTest::newRow("Latin-1 bytes") << QByteArray("\xe9t\xe9") << QStringLiteral("\u00e9t\u00e9") << 3;
+    QTest::newRow("cut sequence") << QByteArray("a\xe2\x82") << QStringLiteral("a\u00e2\u0082") << 3;
+    QTest::newRow("overlong") << QByteArray("\xc0\xaf") << QStringLiteral("\u00c0\u00af") << 2;
+    QTest::newRow("four bytes") << QByteArray("\xf0\x9f\x8c\x8d!") << QStringLiteral("\U0001F30D!") << 2;
+  }
+  void shown_bytes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(int, cells);
+    std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    QCOMPARE(arb::win::shown_text(text), shown);
+    QCOMPARE(arb::win::cell_of(text, text.size()), static_cast<std::size_t>(cells));
+    QCOMPARE(arb::win::byte_of(text, static_cast<std::size_t>(cells)), text.size());
+  }
+
+  // Long lines wrap into rows of at most the page's cells.
+  void wrap_rows_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("fits") << QByteArray("abcdef") << 6 << QStringList{"abcdef"};
+    QTest::newRow("empty") << QByteArray() << 6 << QStringList{""};
+    QTest::newRow("wraps") << QByteArray("abcdefghij") << 4 << QStringList{"abcd", "efgh", "ij"};
+    QTest::newRow("UTF-8 kept whole") << QByteArray("\xc3\xa9\xc3\xa9\xc3\xa9") << 2
+                                      << QStringList{QStringLiteral("\u00e9\u00e9"), QStringLiteral("\u00e9")};
+  }
+  void wrap_rows() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, cells);
+    QFETCH(QStringList, rows);
+    std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
+    std::vector<arb::win::PrintRow> got;
+    arb::win::wrap_line(text, 3, static_cast<std::size_t>(cells), got);
+    QCOMPARE(got.size(), static_cast<std::size_t>(rows.size()));
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      QCOMPARE(got[i].line, std::size_t{3});
+      QCOMPARE(got[i].continued, i > 0);
+      QCOMPARE(arb::win::shown_text(text.substr(got[i].from, got[i].to - got[i].from)), rows[static_cast<int>(i)]);
+    }
   }
 };
 

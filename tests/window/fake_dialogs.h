@@ -20,6 +20,7 @@ class FakeDialogs : public Dialogs {
   QStringList questions;
   QStringList warnings;  // "caption: text"
   std::function<bool(QPrinter&)> on_print;
+  LongLines long_lines = LongLines::Wrap;  // the choice for long lines given back
   int abouts = 0;
 
   QString save_file_name(QWidget*, const SaveRequest& request) override {
@@ -39,7 +40,10 @@ class FakeDialogs : public Dialogs {
     answers.pop_front();
     return a;
   }
-  bool print_setup(QWidget*, QPrinter& printer) override { return on_print && on_print(printer); }
+  bool print_setup(QWidget*, QPrinter& printer, LongLines& choice) override {
+    choice = long_lines;
+    return on_print && on_print(printer);
+  }
   std::optional<QFont> choose_font(QWidget*, const QFont& current) override {
     QFont bigger = current;
     bigger.setPointSize(current.pointSize() + 6);

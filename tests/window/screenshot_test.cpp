@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ class ScreenshotTest : public QObject {
     WindowHost host(frame);
     host.console_window()->setGeometry(15, 15, 640, 480);
     QImage shot;
+    QString status_line;
     bool mask_shown = false;
     testing::ScriptedUser user(host, {"", "in.txt", "2", "out.txt"}, [] {});
     user.at_read = [&](int read) {
@@ -43,6 +45,7 @@ class ScreenshotTest : public QObject {
       w->view().type("111111111111");
       w->view().sync_now();
       shot = frame.grab().toImage();
+      status_line = frame.statusBar()->currentMessage();
       frame.exit_action()->trigger();  // the save question is answered No
     };
     int status = arb::rt::run_program(host, &arb::arborix);
@@ -50,6 +53,7 @@ class ScreenshotTest : public QObject {
 
     QCOMPARE(status, 0);
     QVERIFY(mask_shown);
+    QCOMPARE(status_line, QStringLiteral("Waiting for your answer"));
     QVERIFY(!shot.isNull());
     QVERIFY(shot.width() >= 700 && shot.height() >= 580);
     // Text was drawn: the window holds dark pixels on its white ground.

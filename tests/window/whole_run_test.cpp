@@ -2,11 +2,13 @@
 // against the same run on the terminal host.
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "frame_window.h"
+#include "utf8_text.h"
 #include "window_host.h"
 #include "driver.h"
 #include "console_host.h"
@@ -26,16 +28,35 @@ QByteArray contents(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
 }
 
-void copy_inputs(const QString& to) {
-  QDir in(kScenario + "/input");
-  for (const QString& name : in.entryList(QDir::Files)) QFile::copy(in.filePath(name), to + "/" + name);
+// The scenario's data file under another name, its "Station A" renamed.
+void copy_inputs(const QString& to, const QString& data_name, const QString& station) {
+  QByteArray data = contents(kScenario + "/input/in.txt");
+  data.replace("Station A", station.toUtf8());
+  QFile out(to + "/" + data_name);
+  QVERIFY(out.open(QIODevice::WriteOnly));
+  out.write(data);
 }
 
-QStringList answers() {
+QStringList answers(const QString& data_name) {
   QString text = QString::fromLatin1(contents(kScenario + "/answers.txt"));
   QStringList lines = text.split(QChar('\n'));
   if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  lines.replaceInStrings(QStringLiteral("in.txt"), data_name);
   return lines;
+}
+
+void write_answers(const QString& path, const QStringList& lines) {
+  QFile out(path);
+  QVERIFY(out.open(QIODevice::WriteOnly));
+  out.write((lines.join(QChar('\n')) + QChar('\n')).toUtf8());
+}
+
+// The text the window shows, line by line.
+QString shown(TextWindow& w) {
+  QStringList lines;
+  const TextStore& store = w.text().store();
+  for (std::size_t i = 0; i < store.line_count(); ++i) lines << shown_text(store.line(i));
+  return lines.join(QChar('\n'));
 }
 
 }  // namespace
@@ -44,14 +65,25 @@ class WholeRunTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The same data as ASCII, and with a UTF-8 file name and title typed
+  // and shown as their characters.
+  void two_series_in_the_window_match_the_terminal_data() {
+    QTest::addColumn<QString>("data_name");
+    QTest::addColumn<QString>("station");
+    QTest::newRow("ASCII") << "in.txt" << "Station A";
+    QTest::newRow("UTF-8") << QStringLiteral("donn\u00e9es.dat") << QStringLiteral("Z\u00fcrich A");
+  }
   void two_series_in_the_window_match_the_terminal() {
+    QFETCH(QString, data_name);
+    QFETCH(QString, station);
     // The terminal run, answers piped.
     QTemporaryDir term_dir, win_dir;
-    copy_inputs(term_dir.path());
-    copy_inputs(win_dir.path());
+    copy_inputs(term_dir.path(), data_name, station);
+    copy_inputs(win_dir.path(), data_name, station);
+    write_answers(term_dir.filePath("answers.txt"), answers(data_name));
     QProcess term;
     term.setWorkingDirectory(term_dir.path());
-    term.setStandardInputFile(kScenario + "/answers.txt");
+    term.setStandardInputFile(term_dir.filePath("answers.txt"));
     term.start(QStringLiteral(ARB_TERM_PATH), {});
     QVERIFY(term.waitForFinished(60000));
     QCOMPARE(term.exitCode(), 0);
@@ -66,7 +98,15 @@ class WholeRunTest : public QObject {
     FrameWindow frame(QStringLiteral("arborix"), dialogs);
     frame.show();
     WindowHost host(frame);
-    ScriptedUser user(host, answers(), [&] {
+    QString status_at_end, text_at_end;
+    std::size_t lines_at_end = 0;
+    ScriptedUser user(host, answers(data_name), [&] {
+      status_at_end = frame.statusBar()->currentMessage();
+      // A finished run takes no more typing; Save still works.
+      QTest::keyClicks(&host.console_window()->view(), QStringLiteral("late"));
+      QTest::keyClick(&host.console_window()->view(), Qt::Key_Return);
+      text_at_end = shown(*host.console_window());
+      lines_at_end = host.console_window()->text().store().line_count();
       frame.save_action()->trigger();
       frame.exit_action()->trigger();
     });
@@ -74,11 +114,16 @@ class WholeRunTest : public QObject {
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);
-    QCOMPARE(user.answered(), answers().size());
+    QCOMPARE(user.answered(), answers(data_name).size());
     QVERIFY(dialogs.warnings.isEmpty());
     QVERIFY(dialogs.questions.isEmpty());  // saved before Exit
     QCOMPARE(contents(win_dir.filePath("out.txt")), contents(term_dir.filePath("out.txt")));
-    QCOMPARE(contents(win_dir.filePath("out.txt")), contents(kScenario + "/expected/out.txt"));
+    if (data_name == "in.txt")
+      QCOMPARE(contents(win_dir.filePath("out.txt")), contents(kScenario + "/expected/out.txt"));
+    QCOMPARE(status_at_end, QStringLiteral("Run finished: output written to out.txt"));
+    QVERIFY(!text_at_end.contains(QStringLiteral("late")));
+    QVERIFY(text_at_end.contains(QStringLiteral("1  ") + station));
+    QVERIFY(lines_at_end > 40);
 
     QList<QByteArray> window_lines = contents(saved).split('\n');
     QList<QByteArray> term_lines = term_console.split('\n');

@@ -53,4 +53,8 @@ inline constexpr int kOutOfMemoryStatus = 1;
 // the process exit status.
 int run_program(ConsoleHost& host, void (*body)());
 
+// The name of the file connected to a unit during the run now going or just
+// ended (its files closed), as the program gave it; empty when none was.
+std::string unit_file_name(int unit);
+
 }  // namespace arb::rt

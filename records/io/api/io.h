@@ -151,9 +151,6 @@ Outcome backspace(int unit, Branches br = kNone);
 // The line number in its file of the record read last on the unit (0 for
 // a unit without a file).
 std::int64_t record_number(int unit);
-// The name of the file connected to the unit as it was opened (empty for a
-// unit without a file).
-std::string file_name(int unit);
 // PAUSE: writes a blank and the text as one line, then waits for a line.
 void pause(std::string_view text);
 // STOP: writes the text (unless blank) and ends the run with the status

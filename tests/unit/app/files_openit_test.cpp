@@ -74,6 +74,17 @@ TEST_F(Openit, WrongNameIsReportedAndAskedAgain) {
   EXPECT_EQ(host.shown, kPrompt + "missing.txt\n" + kCannot + kPrompt + good + "\n");
 }
 
+// The host names the output file after the stop, its files closed; the
+// next run starts with no names.
+TEST_F(Openit, NameOfTheUnitsFileKeptAfterTheRun) {
+  const std::string good = file("data.txt", "good");
+  EXPECT_EQ(run('O', {good}), 0);
+  EXPECT_EQ(rt::unit_file_name(probe.unit), good);
+  EXPECT_EQ(rt::unit_file_name(16), "");
+  run('O', {"/"});
+  EXPECT_EQ(rt::unit_file_name(probe.unit), "");
+}
+
 TEST_F(Openit, SlashFirstBailsOut) {
   file("data.txt", "good");
   // An existing file's absolute path too.
