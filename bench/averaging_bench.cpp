@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The averaging steps of a run on a full store, without the reading and the
 // output: alignment, series statistics, grand statistics and every year's
 // average row, for 8999 series of 500 years and 12 variables.

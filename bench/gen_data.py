@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Synthetic monthly climate data for ARBORIX, layout 1 "(I4,12F5.1)".
 
   gen_data.py --series S --years Y --out FILE [--seed 1] [--missing 0.05]

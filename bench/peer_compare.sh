@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program against a plain Fortran build of the same data path and
 # against `wc -l`, on the largest data the program holds: 8,999 series of
 # 500 years (about 4.5 million data lines).  Builds the peer, generates the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading data lines of layout 1, "(I4,12F5.1)", from a character field
 // through the record layer, one statement per line as the reader does it,
 // against a plain loop of strtol/strtof over the same thirteen fields.

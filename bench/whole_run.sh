@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program on the largest data it holds: 8999 series of 500 years
 # (about 4.5 million data lines), the twelve months as twelve variables,
 # layout 1, flag -99.9, the mean and variance adjusted average.  Reports

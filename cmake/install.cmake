@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing the programs as a desktop expects them: the programs, their
 # manual pages (scdoc sources in docs/man/), the desktop entry, the AppStream
 # metadata and the icon (packaging/), and the documentation with the example

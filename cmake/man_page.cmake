@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one manual page: its template in docs/man/ with the shared parts
 # put in (@OPTIONS@, @RUN@, @ENVIRONMENT@, @STATUS@), then scdoc turns it into
 # roff, which is also kept gzipped for installing.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by CPack from the install rules (install.cmake,
 # included before this file): scripts/package.sh builds it.  Its Depends line
 # is worked out by dpkg-shlibdeps from the libraries the programs link.

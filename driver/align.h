@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving a series in the value array so that slot 1 is the earliest first
 // year of all series.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maximum coverage and the common interval of the series in the store.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's main routine: one run, from the welcome to the averaged
 // record.  It never returns normally: every path ends in a stop.
 #pragma once

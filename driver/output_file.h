@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of the output file (unit 16): titles, statistics blocks, the
 // method heading and the rows of the averaged record.
 #pragma once

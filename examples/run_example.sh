@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs ARBORIX on the example station data with scripted answers:
 # the 37 UK Met Office Tmax series, twelve monthly variables, the mean
 # adjusted average.  Builds nothing.

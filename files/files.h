@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asking for a file and opening it; previewing a data file.
 #pragma once
 

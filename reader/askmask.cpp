@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The climate mask dialogue: the prompt under the month ruler, the checks
 // of a typed mask, the help pages and the "/" exit.
 #include <array>

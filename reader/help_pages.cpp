@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five help pages of the climate mask dialogue.  Each page is one
 // format: prose from column 5, the ruler and the example masks from
 // column 2, and a record end first, which gives the page's opening empty

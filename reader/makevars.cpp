@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Climate variables of one series: the lag of the mask, the label of each
 // climatic year, and the seasons by sum or average.
 #include "makevars.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Climate variables: the months of one series combined by the climate mask
 // into one value per single month or season of every climatic year.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The climate mask: up to 60 characters, one per month of a climatic year
 // that spans up to five calendar years, laid under a ruler of month
 // initials.  0 month not used, 1 month used, 2 closes a season as a sum,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the reader notes while it reads, for the data check and the names
 // of the climate variables: the mask as accepted, and for every data line
 // its series, its line number in the file and the year written on it.

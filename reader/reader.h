@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The climate data file reader: the climate mask, the data-format menu,
 // the missing-value flag, and every series of the data file into the
 // series store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The climate data file reader: the data-format menu, the missing-value
 // flag, and every series of the data file, title line and data lines, into
 // the series store.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds both programs and the tests into build/ (warnings are errors).
 set -euo pipefail
 cd "$(dirname "$0")/.."

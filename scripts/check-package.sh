@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package as a user would, tries what it installed, and
 # purges it again, checking that nothing of it is left.  Needs root (or
 # sudo); run after scripts/package.sh:

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Lists the C++, CMake and shell sources tracked by git that lack the line
+# Lists the C++, CMake, shell and Python sources tracked by git that lack the line
 # "SPDX-License-Identifier: GPL-3.0-or-later" among their first 5 lines, and
 # fails if there is any.
 set -euo pipefail
@@ -9,7 +9,7 @@ missing=0
 while IFS= read -r -d '' file; do
   [ -f "$file" ] && [ ! -L "$file" ] || continue
   case $file in
-    *.cpp | *.cc | *.h | *.hpp | CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh) ;;
+    *.cpp | *.cc | *.h | *.hpp | CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh | *.py) ;;
     *) head -c 200 "$file" | head -n 1 | grep -qE '^#!.*\b(ba)?sh\b' || continue ;;
   esac
   if ! head -n 5 "$file" | grep -qF "$tag"; then

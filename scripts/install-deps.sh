@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build and the tests need (Debian packages).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libgtest-dev libreadline-dev libgomp1 qt6-base-dev libgl-dev

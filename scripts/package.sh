@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a clean build folder, build-pkg/ (Release,
 # with the window), and prints the path of the .deb on its last line.  The
 # build's own output goes to standard error.

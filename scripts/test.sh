@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: the normal build, then the unit tests and the
 # golden scenarios again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one golden scenario: arborix-term in a scratch copy of the scenario's
 # files with the typed answers piped in; compares the console text, every
 # expected file and the exit status byte for byte.

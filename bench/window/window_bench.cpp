@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of the window: a whole run over 8,999 short series, whose series
 // list writes some 9,000 records to the console, once in
 // the window (answers typed by a scripted user, offscreen unless a display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line that both programs share: --export DIR, --help and
 // --version, and for the window program --reset-settings.  Handled before
 // any window opens or any console text is written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A console host around the program's own host (terminal or window) that
 // takes hold of the run's results once the averaged record is written and,
 // when the run ends, writes the export folder and warns of data lines whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One bar per series over its years, the series titles on the axis, the
 // common interval as a band and the years with missing values marked; in
 // a scrolling area for many series.

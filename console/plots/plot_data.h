@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the two plots show, taken from a run's results or from the CSV
 // files of an export folder, so that the window and arborix-plot draw the
 // same pictures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plots as files (PNG, SVG, PDF) and on paper.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arborix-plot DIR: draws the averaged record and the coverage of an export
 // folder (average.csv, sample_depth.csv, coverage.csv, series.csv) into
 // average.svg, average.png, coverage.svg and coverage.png beside them.  It

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look the plots share: the window's font on every axis, and the
 // common interval as a band behind the data.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The averaged record of one climate variable against the years, with the
 // sample depth as a shaded area on a second axis beneath it, the common
 // interval as a band and gaps where the record is missing.

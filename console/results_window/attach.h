@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's hold on a run's results: the Results menu fed by the
 // results host, and the plots of --export drawn in the program itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A child window of the frame holding one plot, with Save As (PNG, SVG or
 // PDF, by the name's suffix) and Print.
 #pragma once

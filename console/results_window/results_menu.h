@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Results menu of the frame: once the averaged record is written, the
 // plots of the run, its data check and its output file as child windows,
 // and an export of the run to a folder chosen in a dialog.

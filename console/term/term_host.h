@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console on a terminal: the same dialogue as the window, on standard
 // input and output.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of one console text window and everything done to it that
 // needs no screen: character handling, the editing keys, the scroll
 // positions and their ranges, the selection, the modified flag and the

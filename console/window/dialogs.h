@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every platform dialog and box the window environment shows, behind one
 // interface, so that tests can answer them without a screen.
 #pragma once

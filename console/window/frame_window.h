@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame of the window environment: the menu bar, the multiple-document
 // area holding the text windows, and the commands of the menus.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arborix: the program inside its window environment, Quil.  Where no
 // display can be opened the same dialogue runs on the terminal.
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which lines of the text go on the printed pages.
 #pragma once
 

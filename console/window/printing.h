@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a window's text on a printer that is already set up.
 #pragma once
 

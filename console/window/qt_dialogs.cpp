@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs on Qt: its own save, print, font and colour dialogs, message
 // boxes, and the About box built here.
 #include <QColorDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's status line: whether the program waits for an answer, works,
 // or has finished and where its output went.  It never touches the text of
 // the windows.

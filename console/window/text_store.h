@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of one console window: a character buffer of fixed size and a
 // table of line starts.  Lines lie one after the other in the buffer, so a
 // line is the span from its start to the next line's start.

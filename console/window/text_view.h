@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client area of a console text window: paints a ConsoleText in a
 // fixed-pitch font, feeds it keys and clicks, and mirrors its scroll
 // positions in the scroll bars.

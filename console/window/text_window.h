@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One console text window inside the frame: the text view with its title
 // and the file name it was saved under.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a window's text to a file: every line followed by CR LF.
 #pragma once
 

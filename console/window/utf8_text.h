@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's text is bytes, as the program writes and reads them.  Bytes
 // that form UTF-8 show as their characters (one cell each, as a terminal
 // shows them); any other byte shows as the Latin-1 character of its value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console host on the window environment: the program's console reads
 // and writes go to the text windows of the frame, found through the window
 // table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window remembers from one start to the next: the frame's
 // geometry and state, the console window's geometry and whether it is
 // maximised, its font and its text colour.  They live in the user's

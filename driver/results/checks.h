@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data check: what in the data file as read may have spoiled the
 // averaged record.  Computed from the store after the run and from the
 // years the reader noted, never changing either.

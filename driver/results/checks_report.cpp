@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data check as a table, as a readable report and as the warnings of
 // the terminal.
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each series against the average of all the others, over the common
 // interval: a series that does not follow its neighbours is most often a
 // wrong station or a wrong layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the export's CSV files (RFC 4180, LF line ends, bytes
 // passed through as read) and the writing of a file whole.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export folder of a run: the averaged record, its sample depth, every
 // series in long form, the statistics, the coverage and the data check, as
 // CSV files that R and Python read as they stand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a run, read from the series store once the averaged
 // record is written: what the export, the data check and the plots show.
 #pragma once

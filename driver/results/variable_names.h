@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names for the climate variables of a mask, for the columns of the export:
 // unique, letters, digits and underscores, starting with a letter.
 //   a single month:            JAN ... DEC

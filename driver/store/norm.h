@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mean and standard deviation of a run of values, missing values left out.
 #pragma once
 

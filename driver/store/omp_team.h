@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The team of threads for the driver's parallel loops (alignment, blank).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The series store: every value of the run.  Indices in the accessors are
 // 1-based, and in every table the first index varies fastest.  The value
 // array takes memory series by series, as the reader meets them, for the

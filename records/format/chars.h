@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Character classes shared by the format translator, input editing and the
 // record layer.
 #pragma once

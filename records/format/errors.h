@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Failures of input/output statements: the numbered run-time errors with
 // their messages, and the operating-system errors reported by their errno.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The columns of a data line's fields, worked out once per format: a format
 // that is a flat list of I and F fields with written widths and moves
 // (nX, Tn, TLn, TRn, quoted text) puts every item at a known column of a

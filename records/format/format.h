@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format engine's common core: format texts translated into the
 // compiled byte form, and the delivery of edit descriptors with repeat
 // counts, nested groups and reversion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formats translated once per text: the program states the same handful of
 // format texts millions of times (one per data line), and translating each
 // anew was the greater part of a short read.  A translation failure is kept

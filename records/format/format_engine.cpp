@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // format_init, setformat and nextformat: the walk over a compiled format
 // while a statement transfers its items.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trans_format: a format text into its compiled byte form.
 //
 // The text is read left to right.  Blanks are insignificant outside quoted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The items of a read or write statement, as the edit routines see them.
 #pragma once
 

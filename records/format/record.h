@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record being built by a write statement or taken apart by a read,
 // and the edit modes that a statement carries from descriptor to descriptor.
 #pragma once

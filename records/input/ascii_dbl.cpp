@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ascii_dbl: the value of a checked number's digits, formed the way the
 // record layer has always formed it, so that a value read today equals the
 // value read by every earlier run on the same data.

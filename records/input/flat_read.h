@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data line read by the flat plan of its format, field by field.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formatted input fields: getinput, process_blanks, the number check and
 // the edit routines that store each field into its item.
 #include "input_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading side of the format engine: taking fields out of a record,
 // converting them into items, and moving within the record.
 #pragma once

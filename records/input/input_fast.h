@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The common shape of a numeric data field, read in one pass: blanks, an
 // optional sign, digits with at most one point, blanks.  Climate files are
 // millions of such fields.  Anything else (inner blanks, exponents, letters,

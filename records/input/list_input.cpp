@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-format input: ldinput, skipspace and setldspec over the records of
 // a read statement.
 #include "list_input.h"

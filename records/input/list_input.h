@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-format (list-directed) input: values separated by blanks, tabs,
 // commas and line ends, with null values, repeat counts and the slash.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data lines read from a character field by a plan of their columns, or
 // as plain numbers between blanks for free format; any line that way does
 // not read is read by the general statement, which gives every outcome and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file connected to a unit: sequential formatted records over the POSIX
 // file calls, with its own read and write buffers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the program inside a console host.
 #include <cstdio>
 #include <new>

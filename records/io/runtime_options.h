@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run-time options of the record layer: the words of VELMOR_RT_FLAGS,
 // the tab size of TABSIZE and the permissions of UMASK, read once at the
 // first statement of the run.

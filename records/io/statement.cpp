@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One READ or WRITE statement: the unit, the format engine, the record and
 // the outcome, from the statement's start to its end.
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record layer's process-wide state: the console host, the run-time
 // options and the table of connected units, with the one lock that
 // serialises statements.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing side of the format engine.  Every conversion builds its field
 // text first and then places it right-justified in w columns, or as w
 // asterisks when it does not fit; w = 0 means exactly as wide as the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing side of the format engine: positioning and text in the
 // record being written, and the conversion of one item into its field.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Standard descriptors: one that is closed at the start is opened on
 # /dev/null, so no file the program opens takes its place; standard output
 # that cannot be written ends the run as SIGPIPE does (status 141).  (A

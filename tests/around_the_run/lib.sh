@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts of this folder: a scratch copy of a golden scenario's
 # files, checks that count failures, and the run of the program.
 set -u

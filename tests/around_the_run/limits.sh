@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Limits and settings: the file-size limit gives the "System Error:" report
 # (SIGXFSZ is ignored); UMASK gives permission bits only; OpenMP settings
 # the machine cannot meet run the parallel loops on fewer threads with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Memory per record is bounded: a 1 GB line without a line end, and a line
 # of tabs widened by a tab width of 1000, are read under an address-space
 # limit of 64 MB above what the program has while it waits at the welcome;

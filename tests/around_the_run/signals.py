@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Signals that end a run: SIGINT, SIGTERM, SIGHUP and SIGPIPE end it in
 order, with status 128 + the signal's number (an exit, not a death by the
 signal), every file as complete as the run made it; readline's terminal

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Special files beyond the golden scenario special_files_refused_or_written:
 # a FIFO given as the output file while a reader has it open receives the
 # whole output; a pipe named by /dev/fd is refused as the input file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole dialogue: the input is the typed answers, a line "@@", and the
 // input data file (without the line, everything is answers and the data
 // file is empty).  Each input runs the program from the welcome in a

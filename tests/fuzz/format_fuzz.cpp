@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trans_format and setformat on any text.  The first byte chooses the
 // kinds of the items that ask for descriptors; the rest is the format text.
 // Checked: the translation ends with opcode 0 and is the same every time; a format translated before delivers exactly what a

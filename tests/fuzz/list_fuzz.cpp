@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-format input of any text into integer, real and character items.
 // The first two bytes choose the items (four choices, three bits each: a
 // 32-bit or a 16-bit integer, a 32-bit or a 64-bit real, a character field

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpora of the fuzz targets (corpus/<target>/) from the
 golden scenarios, the example data and the program's own format texts.
 Run from anywhere; existing seeds of the same name are replaced."""

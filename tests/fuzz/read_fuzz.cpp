@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A formatted read of any record under any format.  The input is the
 // format text, a LF, and the record (read as a character field, as the
 // program reads its data lines).  The first byte of the format line chooses

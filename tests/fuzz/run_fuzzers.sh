@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the fuzz targets, each for the given number of seconds, and reports
 # per target its executions, coverage (libFuzzer's cov: and ft:) and
 # findings.  Exits non-zero when any target finds something.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output of any value under any translated format.  The input is 16
 // bytes of values (an integer, a 32-bit real and a 64-bit real, bit for
 // bit, so every NaN, infinity and subnormal comes up), one byte that

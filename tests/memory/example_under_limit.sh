@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The example run under an address-space limit of 300,000 kB gives the same
 # console text, output file and status as without a limit.
 #

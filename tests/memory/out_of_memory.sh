@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A run whose data need more memory than the address-space limit leaves
 # ends with one line saying so on the console and exit status 1: no signal,
 # nothing on standard error, and the output file as it was.

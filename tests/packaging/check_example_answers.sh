@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The ready answers files of examples/ run the example data from a folder
 # that holds only the data and the answers, as a user of the package does,
 # and give the same output file as examples/run_example.sh.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a generated manual page: man renders it without a warning, every
 # shared part was put in, the page holds the words given, and every option,
 # environment variable and exit status that the program's --help lists is

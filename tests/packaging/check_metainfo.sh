@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates AppStream metadata as a software centre would, without the
 # network, and fails on any finding, pedantic ones included:
 #   check_metainfo.sh FILE.metainfo.xml

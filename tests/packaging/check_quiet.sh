@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a checking tool and fails unless it succeeds and reports nothing:
 #   check_quiet.sh TOOL ARG...
 set -u

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The project's version is the newest entry of NEWS.md and the newest
 # release of the AppStream metadata, so that a release updates all three:
 #   check_version.sh VERSION NEWS.md METAINFO

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """average.csv and sample_depth.csv of an export against the output file of
 the same run (twelve single months, flag -99.9) and a count of the series
 behind each year made from the data file itself."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # --help, --version, a word the program does not know, and an export folder
 # that cannot be written, on one program.
 #   command_line.sh path/to/program name examples-folder

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The example data with --export: average.csv and sample_depth.csv against
 # the output file and the data file; the console text and the output file
 # the same with and without --export.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """plant SOURCE DEST: writes DEST, the source with one data line removed in
 series 2 (a skipped year), one repeated in series 5 and the values of series
 7 all set to 10.0; prints what the check must find, one line per finding.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A skipped year, a repeated year and a constant series planted in the
 # example data: each found in checks.csv with its series, line and years,
 # and the terminal's standard error names the two series out of sequence.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console of the unit tests, the golden-run support and the fuzz
 // targets: answers typed from a list and echoed as on a terminal, what the
 // program shows kept; the end of the list is the end of console input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own logic without a screen: the text store, character
 // handling, the editing keys, scrolling, selection, the line a read
 // returns, the saved file and the printed lines.

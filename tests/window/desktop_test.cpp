@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a desktop user works with it: settings kept between starts,
 // selecting with the mouse and the keyboard, the prompt kept in view, the
 // status line, UTF-8 typing and pasting, and long lines on paper.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialogs answered by the test: queued answers in, every request recorded.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plots drawn from an export folder (arborix-plot) show what the plots
 // drawn from the run itself (the window) show.
 #include <QTemporaryDir>

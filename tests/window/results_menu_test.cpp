@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Results menu after a scripted run of the example data in the window:
 // every results window opens, each plot saves as SVG, PNG and PDF and prints, the
 // export goes to the folder named in the dialog, and --export draws the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture of the window during a run: the welcome, the climate mask's
 // ruler and a mask being typed.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A user at the keyboard of the window, for tests and benchmarks: types the
 // next answer each time a console read waits, then, once the run has ended,
 // does what it was told to do at the end.

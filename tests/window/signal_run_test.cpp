@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run in the window ended by SIGTERM at the final pause: the output file
 // is whole on disk while the pause waits, and the run ends in order with
 // status 128 + 15.  One run per process: the signal's flag is never reset.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole run of the program in the window, answered by a scripted user,
 // against the same run on the terminal host.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame, the "Input/Output" window and the five console operations on
 // the offscreen platform, with the dialogs answered by the test.
 #include <QAction>

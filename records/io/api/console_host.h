@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console contract: the five operations that a console host (the
 // terminal, or the window) gives the record layer.
 #pragma once

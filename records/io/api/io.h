@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statements of the record layer, as the program calls them: formatted
 // and free-format reads and writes, OPEN, REWIND, BACKSPACE, PAUSE, STOP.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process around the run: the standard descriptors kept in place, and
 // the signals that end a run in order.  A signal only sets a flag; the run
 // ends at its next safe point (the start of a statement, a console wait)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A series store of the tests' own, cleared where a test puts its series:
 // their values zero-filled, with room for every variable.
 #pragma once

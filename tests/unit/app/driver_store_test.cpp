@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value array's memory: taken series by series, zero-filled, each
 // series on pages of its own, and kept while the room suffices.
 #include <gtest/gtest.h>

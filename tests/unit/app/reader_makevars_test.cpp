@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Climate variables from the months of one series, by the climate mask.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The climate mask: what a scan of a typed mask finds, and the dialogue
 // that asks for it.
 #include <gtest/gtest.h>

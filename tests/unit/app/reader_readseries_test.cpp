@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading whole data files into the store: layouts, title lines, the end
 // of a series, blank lines, and the data the store cannot hold.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatCache: a text translates once, failures keep their number, and a
 // full cache hands the translation back to the caller.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers: descriptors and compiled code in a compact, readable form.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatEngine: descriptors delivered for items, groups, reversion, the
 // end-of-statement scan and widths taken from items.
 

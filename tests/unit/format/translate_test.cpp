@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trans_format: failures, accepted spellings, compiled bytes, buffer growth.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ascii_dbl against an independent statement of its rule: the gathered
 // mantissa as an exact 128-bit integer, and the one multiplication or
 // division by a power of ten carried out in quadruple precision (exact for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-pass reading of common numeric fields against the general path
 // (process_blanks, the number check, ascii_dbl): wherever the fast path
 // answers, the value must be the general path's to the last bit, and the

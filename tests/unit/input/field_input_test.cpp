@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formatted input fields: taking fields, blanks, integers, reals,
 // characters, logicals, positioning and the pairing of items with
 // descriptors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Descriptors built by hand, a small formatted-read driver and record
 // sources for the input tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Free-format input: separators, null values, repeat counts, the slash,
 // quoted values and the ends of the different record sources.
 #include <bit>

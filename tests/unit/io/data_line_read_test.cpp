@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data lines read by the plan of their columns against the general
 // statement: the same outcome and the same items to the bit, for the
 // layouts of the data-format menu, own formats with moves, and formats the

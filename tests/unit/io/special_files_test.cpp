@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not regular files: refused for reading (the reader rewinds
 // its file), accepted for output when they take it; names the system
 // cannot take.

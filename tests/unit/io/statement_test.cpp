@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole statements through the record layer, with a fake console.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // E, D, ES, EN and G fields.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for the output field tests: descriptors built directly and the
 // text that one conversion leaves in a fresh record.
 #pragma once

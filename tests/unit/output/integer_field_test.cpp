@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // I, B, O, Z and L fields.
 
 #include <gtest/gtest.h>

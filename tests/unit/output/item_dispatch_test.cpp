@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fields and the pairing of items with data descriptors.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F fields and the digit strings behind them.
 
 #include <gtest/gtest.h>

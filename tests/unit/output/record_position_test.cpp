@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positioning, text and the modes set by descriptors that transfer no item.
 
 #include <gtest/gtest.h>

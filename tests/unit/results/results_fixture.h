@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run put together in the series store, as the driver leaves it once the
 // averaged record is written.
 #pragma once

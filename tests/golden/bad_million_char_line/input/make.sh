@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes data.txt (2 MB, too big to keep): a title line of one million
 # characters, then three data lines, the second followed by a million
 # characters more on its line.
