@@ -20,53 +20,13 @@
 #include "window_host.h"
 #include "window_settings.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/window_fixture.h"
 
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
+using arb::win::testing::Quil;
 
 namespace {
-
-struct Quil {
-  FakeDialogs dialogs;
-  FrameWindow frame{QStringLiteral("arborix"), dialogs};
-  std::unique_ptr<WindowHost> host;
-  Quil() {
-    frame.resize(800, 500);
-    frame.show();
-    host = std::make_unique<WindowHost>(frame);
-    QCoreApplication::processEvents();
-  }
-  TextWindow& window() { return *host->console_window(); }
-  TextView& view() { return window().view(); }
-  QString status() const { return frame.statusBar()->currentMessage(); }
-  void when_waiting(std::function<void()> typing) {
-    host->on_read_wait = [typing] { QTimer::singleShot(0, typing); };
-  }
-  // The middle of a cell of the view.
-  QPoint cell(int col, int row) {
-    view().sync_now();
-    return {col * view().cell_width() + view().cell_width() / 2, row * view().cell_height() + 2};
-  }
-  void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-    QMouseEvent e(type, at, view().viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(view().viewport(), &e);
-  }
-  // What an input method or a keyboard layout sends for a character.
-  void type(const QString& text) {
-    QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-    QApplication::sendEvent(&view(), &e);
-  }
-  QString copied() {
-    QApplication::clipboard()->clear();
-    frame.copy_action()->trigger();
-    return QApplication::clipboard()->text();
-  }
-  bool caret_in_view() {
-    const ConsoleText& t = window().text();
-    return t.caret_line() >= t.first_line() && t.caret_line() < t.first_line() + t.rows() &&
-           t.caret_col() >= t.first_col() && t.caret_col() < t.first_col() + t.cols();
-  }
-};
 
 QTemporaryDir* settings_dir = nullptr;
 

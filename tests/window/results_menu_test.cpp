@@ -22,20 +22,17 @@
 #include "driver.h"
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/window_fixture.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
 using arb::results_window::PlotWindow;
 using arb::results_window::ResultsMenu;
 using arb::win::testing::FakeDialogs;
+using arb::win::testing::contents;
 using arb::win::testing::ScriptedUser;
 
 namespace {
-
-QByteArray contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A picture file that reads back as one: PNG through QImage, SVG through
 // QSvgRenderer (with lines drawn), PDF by its header.

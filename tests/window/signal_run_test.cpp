@@ -14,20 +14,17 @@
 #include "console_host.h"
 #include "process_guard.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/window_fixture.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
+using arb::win::testing::contents;
 using arb::win::testing::ScriptedUser;
 
 namespace {
 
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
-
-QByteArray contents(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
 
 }  // namespace
 

@@ -21,9 +21,11 @@
 #include "frame_window.h"
 #include "window_host.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/window_fixture.h"
 
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
+using arb::win::testing::Quil;
 
 namespace {
 
@@ -33,40 +35,6 @@ std::string file_text(const QString& path) {
   s << in.rdbuf();
   return s.str();
 }
-
-// One environment per test: the frame, its console window and the host.
-struct Quil {
-  FakeDialogs dialogs;
-  FrameWindow frame{QStringLiteral("arborix"), dialogs};
-  std::unique_ptr<WindowHost> host;
-  Quil() {
-    frame.resize(800, 500);
-    frame.show();
-    host = std::make_unique<WindowHost>(frame);
-    QCoreApplication::processEvents();
-  }
-  TextWindow& window() { return *host->console_window(); }
-  TextView& view() { return window().view(); }
-  // Runs the keys once the read waits.
-  void when_waiting(std::function<void()> typing) {
-    host->on_read_wait = [typing] { QTimer::singleShot(0, typing); };
-  }
-  void keys(const QString& text) { QTest::keyClicks(&view(), text); }
-  void key(Qt::Key k) { QTest::keyClick(&view(), k); }
-  std::string read() {
-    auto line = host->ttyinp(-1, 256);
-    return line.value_or("<none>");
-  }
-  // A read that must end the run: the status of the RunEnd, or -999.
-  int read_ending_the_run() {
-    try {
-      host->ttyinp(-1, 256);
-    } catch (const arb::rt::RunEnd& end) {
-      return end.status;
-    }
-    return -999;
-  }
-};
 
 }  // namespace
 
