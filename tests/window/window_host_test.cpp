@@ -14,9 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "frame_window.h"
 #include "window_host.h"
@@ -26,14 +24,17 @@
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
 using arb::win::testing::Quil;
+using arb::win::testing::contents;
 
 namespace {
 
-std::string file_text(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+// "one" saved as a, then saved as b.
+void save_then_save_as(Quil& q, const QString& a, const QString& b) {
+  q.host->ttyout(-1, "one\n");
+  q.dialogs.save_names.push_back(a);
+  q.frame.save_action()->trigger();
+  q.dialogs.save_names.push_back(b);
+  q.frame.save_as_action()->trigger();
 }
 
 }  // namespace
@@ -217,14 +218,14 @@ class WindowHostTest : public QObject {
     q.host->ttyout(-1, "first line  \n");
     q.dialogs.save_names.push_back(path);
     q.frame.save_action()->trigger();
-    QCOMPARE(file_text(path), std::string("first line  \r\n"));
+    QCOMPARE(contents(path).toStdString(), std::string("first line  \r\n"));
     QCOMPARE(q.window().windowTitle(), QStringLiteral("run.txt"));
     QVERIFY(!q.frame.save_action()->isEnabled());
     q.keys("x");
     QVERIFY(q.frame.save_action()->isEnabled());
     q.frame.save_action()->trigger();
     QCOMPARE(q.dialogs.save_requests.size(), 1);
-    QCOMPARE(file_text(path), std::string("first line  \r\nx\r\n"));
+    QCOMPARE(contents(path).toStdString(), std::string("first line  \r\nx\r\n"));
     // The next dialog opens in the folder last chosen, proposing the title.
     q.dialogs.save_names.push_back(QString());
     q.frame.save_as_action()->trigger();
@@ -239,14 +240,14 @@ class WindowHostTest : public QObject {
     q.host->ttyout(-1, "line\n");
     q.dialogs.save_names.push_back(path);
     q.frame.save_as_action()->trigger();
-    QCOMPARE(file_text(path), std::string("line\r\n"));
+    QCOMPARE(contents(path).toStdString(), std::string("line\r\n"));
     QCOMPARE(q.window().windowTitle(), QStringLiteral("copy.txt"));
     QVERIFY(!q.frame.save_action()->isEnabled());
     q.keys("y");
     q.dialogs.save_names.push_back(dir.filePath("second.txt"));
     q.frame.save_action()->trigger();
     QCOMPARE(q.dialogs.save_requests.size(), 2);
-    QCOMPARE(file_text(dir.filePath("second.txt")), std::string("line\r\ny\r\n"));
+    QCOMPARE(contents(dir.filePath("second.txt")).toStdString(), std::string("line\r\ny\r\n"));
   }
 
   void saving_an_empty_window_makes_an_empty_file() {
@@ -321,40 +322,32 @@ class WindowHostTest : public QObject {
     Quil q;
     QTemporaryDir dir;
     const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
-    q.host->ttyout(-1, "one\n");
-    q.dialogs.save_names.push_back(a);
-    q.frame.save_action()->trigger();
-    q.dialogs.save_names.push_back(b);
-    q.frame.save_as_action()->trigger();
+    save_then_save_as(q, a, b);
     QCOMPARE(q.window().windowTitle(), QStringLiteral("b.txt"));
     q.keys("2");
     q.frame.save_action()->trigger();  // cancelled: nothing written
     QCOMPARE(q.dialogs.save_requests.size(), 3);
     QCOMPARE(q.dialogs.save_requests.back().proposed, QStringLiteral("b.txt"));
     QCOMPARE(q.dialogs.save_requests.back().title, QStringLiteral("b.txt"));
-    QCOMPARE(file_text(a), std::string("one\r\n"));
-    QCOMPARE(file_text(b), std::string("one\r\n"));
+    QCOMPARE(contents(a).toStdString(), std::string("one\r\n"));
+    QCOMPARE(contents(b).toStdString(), std::string("one\r\n"));
     QVERIFY(q.frame.save_action()->isEnabled());
     q.dialogs.save_names.push_back(b);
     q.frame.save_action()->trigger();
-    QCOMPARE(file_text(b), std::string("one\r\n2\r\n"));
-    QCOMPARE(file_text(a), std::string("one\r\n"));
+    QCOMPARE(contents(b).toStdString(), std::string("one\r\n2\r\n"));
+    QCOMPARE(contents(a).toStdString(), std::string("one\r\n"));
     // Named again by that Save: the next one writes b without asking.
     q.keys("3");
     q.frame.save_action()->trigger();
     QCOMPARE(q.dialogs.save_requests.size(), 4);
-    QCOMPARE(file_text(b), std::string("one\r\n23\r\n"));
+    QCOMPARE(contents(b).toStdString(), std::string("one\r\n23\r\n"));
   }
 
   void yes_at_exit_after_save_as_asks_for_the_titles_file() {
     Quil q;
     QTemporaryDir dir;
     const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
-    q.host->ttyout(-1, "one\n");
-    q.dialogs.save_names.push_back(a);
-    q.frame.save_action()->trigger();
-    q.dialogs.save_names.push_back(b);
-    q.frame.save_as_action()->trigger();
+    save_then_save_as(q, a, b);
     q.keys("2");
     q.dialogs.answers.push_back(Answer::Yes);
     q.dialogs.save_names.push_back(b);
@@ -362,8 +355,8 @@ class WindowHostTest : public QObject {
     QCOMPARE(q.dialogs.questions, QStringList({"Save changes to b.txt"}));
     QCOMPARE(q.dialogs.save_requests.size(), 3);
     QCOMPARE(q.dialogs.save_requests.back().proposed, QStringLiteral("b.txt"));
-    QCOMPARE(file_text(b), std::string("one\r\n2\r\n"));
-    QCOMPARE(file_text(a), std::string("one\r\n"));
+    QCOMPARE(contents(b).toStdString(), std::string("one\r\n2\r\n"));
+    QCOMPARE(contents(a).toStdString(), std::string("one\r\n"));
     QVERIFY(q.frame.exit_done());
   }
 

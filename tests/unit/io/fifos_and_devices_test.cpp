@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SpecialFiles : public ::testing::Test {
+class FifosAndDevices : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("arb_sf_" + std::to_string(::getpid()) + "_" +
@@ -43,7 +43,7 @@ class SpecialFiles : public ::testing::Test {
 };
 
 // None of these may block: a FIFO to be read is never opened.
-TEST_F(SpecialFiles, NoFileThatCannotBeRewoundIsOpenedForReading) {
+TEST_F(FifosAndDevices, NoFileThatCannotBeRewoundIsOpenedForReading) {
   int fds[2];
   ASSERT_EQ(::pipe(fds), 0);
   const std::string pipe_name = "/dev/fd/" + std::to_string(fds[0]);
@@ -53,11 +53,11 @@ TEST_F(SpecialFiles, NoFileThatCannotBeRewoundIsOpenedForReading) {
   ::close(fds[1]);
 }
 
-TEST_F(SpecialFiles, AFifoWithoutAReaderIsRefusedForOutput) {
+TEST_F(FifosAndDevices, AFifoWithoutAReaderIsRefusedForOutput) {
   EXPECT_EQ(refusal(fifo_, OpenStatus::Unknown), std::strerror(ENXIO));
 }
 
-TEST_F(SpecialFiles, AFifoWithAReaderReceivesTheOutput) {
+TEST_F(FifosAndDevices, AFifoWithAReaderReceivesTheOutput) {
   const int reader = ::open(fifo_.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
   auto f = FileUnit::open(fifo_, OpenStatus::Unknown, 0664);
@@ -71,7 +71,7 @@ TEST_F(SpecialFiles, AFifoWithAReaderReceivesTheOutput) {
   ::close(reader);
 }
 
-TEST_F(SpecialFiles, DevicesTakeOutputOnly) {
+TEST_F(FifosAndDevices, DevicesTakeOutputOnly) {
   auto f = FileUnit::open("/dev/null", OpenStatus::Unknown, 0664);
   EXPECT_FALSE(f->readable());
   f->write_record("gone", true);
@@ -79,7 +79,7 @@ TEST_F(SpecialFiles, DevicesTakeOutputOnly) {
   EXPECT_NE(refusal(std::string("/dev/null"), OpenStatus::New), "");  // it exists
 }
 
-TEST_F(SpecialFiles, ASocketIsNoFile) {
+TEST_F(FifosAndDevices, ASocketIsNoFile) {
   const std::string name = (dir_ / "sock").string();
   const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_GE(s, 0);
@@ -93,7 +93,7 @@ TEST_F(SpecialFiles, ASocketIsNoFile) {
 }
 
 // The system would take the name up to its NUL: another file.
-TEST_F(SpecialFiles, ANameWithANulIsRefused) {
+TEST_F(FifosAndDevices, ANameWithANulIsRefused) {
   const std::string keep = (dir_ / "keep.txt").string();
   FileUnit::open(keep, OpenStatus::Unknown, 0664)->close();
   for (OpenStatus st : {OpenStatus::Old, OpenStatus::Unknown, OpenStatus::New, OpenStatus::Replace})

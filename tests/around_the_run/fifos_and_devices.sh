@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Special files beyond the golden scenario special_files_refused_or_written:
+# FIFOs, sockets and devices beyond the golden scenario fifos_and_devices_refused_or_written:
 # a FIFO given as the output file while a reader has it open receives the
 # whole output; a pipe named by /dev/fd is refused as the input file.
-# Usage: special_files.sh ARBORIX_TERM
+# Usage: fifos_and_devices.sh ARBORIX_TERM
 source "$(dirname "$0")/lib.sh"
 
 # The reader holds the FIFO open before the program asks for it (opened
