@@ -83,23 +83,28 @@ void check_statistics(const Run& r, std::vector<Finding>& out) {
   }
 }
 
-// The data line of each climatic year of series k where each climatic year
-// is one data line (a mask within one calendar year); empty otherwise.
-std::vector<std::int64_t> lines_of(const Run& r, int k) {
-  std::vector<std::int64_t> lines;
+// The data line of each climatic year of every series where each climatic
+// year is one data line (a mask within one calendar year); empty for the
+// other series.  One pass over the lines, however many series there are.
+std::vector<std::vector<std::int64_t>> lines_by_series(const Run& r) {
+  std::vector<std::vector<std::int64_t>> lines(static_cast<std::size_t>(r.nseries));
   for (const DataLine& d : r.lines) {
-    if (d.series == k) lines.push_back(d.line);
+    if (d.series >= 1 && d.series <= r.nseries) lines[static_cast<std::size_t>(d.series - 1)].push_back(d.line);
   }
-  if (static_cast<int>(lines.size()) != r.spans[static_cast<std::size_t>(k - 1)].years) lines.clear();
+  for (int k = 1; k <= r.nseries; ++k) {
+    auto& l = lines[static_cast<std::size_t>(k - 1)];
+    if (static_cast<int>(l.size()) != r.spans[static_cast<std::size_t>(k - 1)].years) l.clear();
+  }
   return lines;
 }
 
 // Values far from the series' own mean over all its years.
 void check_outliers(const Run& r, std::vector<Finding>& out) {
+  const std::vector<std::vector<std::int64_t>> lines_of = lines_by_series(r);
   for (int k = 1; k <= r.nseries; ++k) {
     const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
     if (s.years <= 0) continue;
-    const std::vector<std::int64_t> lines = lines_of(r, k);
+    const std::vector<std::int64_t>& lines = lines_of[static_cast<std::size_t>(k - 1)];
     for (int j = 1; j <= r.nvars; ++j) {
       const Moments m = moments(r, k, j, s.first, s.last);
       if (m.n < 3 || !(m.sd > 0.0)) continue;
