@@ -14,6 +14,7 @@
 #include "driver.h"
 #include "statistics.h"
 #include "store.h"
+#include "tests/support/average_by_year.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
   t0 = std::chrono::steady_clock::now();
   double check = 0.0;
   for (int i = 1; i <= c.length; ++i) {
-    average_year(s, i, c, method);
+    testing::average_year(s, i, c, method);
     check += s.avg(1);
   }
   const double avg = seconds_since(t0);

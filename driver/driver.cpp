@@ -93,14 +93,6 @@ void arborix() {
   grand_statistics(s);
   write_statistics(s);
   write_method_heading(method);
-  if (rt::general_path_only()) {
-    for (int i = 1; i <= c.length; ++i) {
-      average_year(s, i, c, method);
-      write_year_row(s, c.earliest_first + i - 1);
-    }
-    if (record_written) record_written(s, log, c, method);
-    end_of_run();
-  }
   const std::vector<float> record = average_record(s, c, method);
   for (int i = 1; i <= c.length; ++i) {
     const float* row = record.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(s.nvars);

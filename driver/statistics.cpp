@@ -6,6 +6,7 @@
 #include <cmath>
 #include <span>
 
+#include "average_parts.h"
 #include "norm.h"
 
 namespace arb {
@@ -37,66 +38,6 @@ void grand_statistics(SeriesStore& s) {
     }
     s.sd(grand, j) = static_cast<float>(std::sqrt(squares / static_cast<double>(n)));
   }
-}
-
-namespace {
-
-// One series' value added to a running sum; every step is rounded to 32 bits.
-inline void add_value(float& r, float v, float mean, float sd, Method method) {
-  switch (method) {
-    case Method::straight:
-      r = r + v;
-      break;
-    case Method::mean_adjusted: {
-      const float t = v + r;
-      r = t - mean;
-      break;
-    }
-    case Method::mean_variance_adjusted: {
-      const float z = (v - mean) / sd;
-      r = r + z;
-      break;
-    }
-  }
-}
-
-// The average of variable j from its sum over count series.
-float finished_average(const SeriesStore& s, int j, float sum, std::int32_t count, Method method) {
-  if (count < 1) return s.flag;
-  const int grand = s.nseries + 1;
-  const float q = sum / static_cast<float>(count);
-  switch (method) {
-    case Method::straight:
-      return q;
-    case Method::mean_adjusted:
-      return q + s.mean(grand, j);
-    case Method::mean_variance_adjusted: {
-      const float scaled = q * s.sd(grand, j);
-      return scaled + s.mean(grand, j);
-    }
-  }
-  return q;
-}
-
-}  // namespace
-
-void average_year(SeriesStore& s, int i, const Coverage& c, Method method) {
-  const std::int32_t year = c.earliest_first + i - 1;
-  const int nvars = s.nvars;
-  const float flag = s.flag;
-  // One running sum per variable, each taken over the series in order.
-  std::array<float, kVarSlots> sum{};
-  std::array<std::int32_t, kVarSlots> count{};
-  for (int k = 1; k <= s.nseries; ++k) {
-    if (year < s.span(k, 1) || year > s.span(k, 2)) continue;
-    for (int j = 1; j <= nvars; ++j) {
-      const float v = s.value(i, j, k);
-      if (v == flag) continue;
-      ++count[j - 1];
-      add_value(sum[j - 1], v, s.mean(k, j), s.sd(k, j), method);
-    }
-  }
-  for (int j = 1; j <= nvars; ++j) s.avg(j) = finished_average(s, j, sum[j - 1], count[j - 1], method);
 }
 
 std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method) {

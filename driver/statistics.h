@@ -25,15 +25,11 @@ void series_statistics(SeriesStore& s, int k, const Coverage& c);
 // mean square of the series standard deviations) in row series count + 1.
 void grand_statistics(SeriesStore& s);
 
-// The average row of year slot i (calendar year c.earliest_first + i - 1):
-// every variable averaged over the series that cover the year and have a
-// value there; the flag where none has.
-void average_year(SeriesStore& s, int i, const Coverage& c, Method method);
-
 // The average rows of every year slot 1 to c.length at once, row i's
-// variable j at (i - 1) * nvars + j - 1: the values and sums of
-// average_year, with the value array read series by series in memory
-// order rather than year by year across the whole store.
+// variable j at (i - 1) * nvars + j - 1: every variable averaged over the
+// series that cover the year and have a value there (the flag where none
+// has), each sum taking the series in order, with the value array read
+// series by series in memory order.
 std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method);
 
 }  // namespace arb

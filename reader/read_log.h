@@ -18,12 +18,41 @@ struct DataLine {
   std::int32_t year = 0;     // the year written on the line
 };
 
-struct ReadLog {
-  std::string mask;             // the climate mask as accepted, before the run changes it
-  std::vector<DataLine> lines;  // in the order read; emptied when the file is read again
+// Data lines one after the other in the file and in their years, as most
+// of a series' lines are: a few bytes for a series instead of some for
+// every line.
+struct DataLineRun {
+  DataLine first;
+  std::int32_t count = 1;
+};
 
-  void restart() { lines.clear(); }
-  void note(std::int32_t series, std::int64_t line, std::int32_t year) { lines.push_back({series, line, year}); }
+struct ReadLog {
+  std::string mask;                // the climate mask as accepted, before the run changes it
+  std::vector<DataLineRun> runs;   // in the order read; emptied when the file is read again
+
+  void restart() { runs.clear(); }
+  void note(std::int32_t series, std::int64_t line, std::int32_t year) {
+    if (!runs.empty()) {
+      DataLineRun& r = runs.back();
+      if (r.first.series == series && r.first.line + r.count == line &&
+          static_cast<std::int64_t>(r.first.year) + r.count == year) {
+        ++r.count;
+        return;
+      }
+    }
+    runs.push_back({{series, line, year}, 1});
+  }
+  // Every data line in the order read.
+  template <typename F>
+  void each_line(F&& f) const {
+    for (const DataLineRun& r : runs)
+      for (std::int32_t i = 0; i < r.count; ++i) f(DataLine{r.first.series, r.first.line + i, r.first.year + i});
+  }
+  std::size_t lines() const {
+    std::size_t n = 0;
+    for (const DataLineRun& r : runs) n += static_cast<std::size_t>(r.count);
+    return n;
+  }
 };
 
 }  // namespace arb

@@ -16,6 +16,7 @@
 #include "store.h"
 #include "files.h"
 #include "makevars.h"
+#include "omp_team.h"
 #include "mask.h"
 #include "reader.h"
 #include "io.h"
@@ -44,11 +45,6 @@ constexpr Line kBlankLine = [] {
 }();
 
 std::string_view text_of(const Line& line) { return {line.data(), line.size()}; }
-
-// Empty, or only blanks and tabs: passed over wherever it stands.
-bool is_blank(const Line& line) {
-  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
 
 // The data-format menu until it is answered other than H; H previews the
 // file, which may also skip lines.  Choice 5 asks for the own format.
@@ -84,38 +80,21 @@ void ask_flag(float& flag) {
   } while (rt::read_list(kStar, rt::kErr, flag) != Outcome::ok);
 }
 
-// The year of a free-format line: its real truncated toward zero.  A value
-// beyond 32 bits is given as the largest year, which no store span holds.
-std::int32_t truncated_year(float y) {
-  const double t = std::trunc(static_cast<double>(y));
-  if (!(t >= std::numeric_limits<std::int32_t>::min() && t <= std::numeric_limits<std::int32_t>::max())) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  return static_cast<std::int32_t>(t);
-}
-
-// Reads the line as a data line of the layout; false when it does not read.
-bool read_data_line(char choice, const OwnFormat& own, const Line& line, float flag, std::int32_t& year,
-                    LineValues& values) {
-  const auto text = rt::field(text_of(line));
-  const bool wide_year = line[0] == ' ';  // layouts 1 to 3: a leading blank gives the year five columns
-  std::string_view format;
+// The data lines of the chosen layout: layouts 1 to 3 give the year five
+// columns when the line starts with a blank.
+rt::DataLayout layout_of(char choice, const OwnFormat& own, float flag) {
+  rt::DataLayout l;
+  l.missing = flag;
+  l.threads = omp_team();
   switch (choice) {
-    case '1': format = wide_year ? "(I5,12F5.1)" : "(I4,12F5.1)"; break;
-    case '2': format = wide_year ? "(I5,12F5.2)" : "(I4,12F5.2)"; break;
-    case '3': format = wide_year ? "(I5,12F6.1)" : "(I4,12F6.1)"; break;
-    case '4': format = "(I5,2X,12F5.1)"; break;
-    case '6': {
-      // A "/" or an empty value leaves the months it skips missing.
-      values.fill(flag);
-      float y = 0.0f;
-      if (rt::read_list(text, rt::kErr, y, std::span<float>(values)) != Outcome::ok) return false;
-      year = truncated_year(y);
-      return true;
-    }
-    default: format = {own.data(), own.size()}; break;
+    case '1': l.format = "(I4,12F5.1)"; l.blank_first_format = "(I5,12F5.1)"; break;
+    case '2': l.format = "(I4,12F5.2)"; l.blank_first_format = "(I5,12F5.2)"; break;
+    case '3': l.format = "(I4,12F6.1)"; l.blank_first_format = "(I5,12F6.1)"; break;
+    case '4': l.format = "(I5,2X,12F5.1)"; break;
+    case '6': break;  // free format
+    default: l.format = {own.data(), own.size()}; break;
   }
-  return rt::read(text, format, rt::kErr, year, std::span<float>(values)) == Outcome::ok;
+  return l;
 }
 
 void show_title(std::int32_t number, const Line& line) { rt::write(kStar, "(1X,I6,2X,A)", number, text_of(line)); }
@@ -140,21 +119,22 @@ struct Dialogue {
 bool read_all_series(int& unit, SeriesStore& store, ReadLog& log, const Dialogue& d, ClimateMask& mask,
                      Line& line, MonthlyBuffer& months) {
   LineValues values{};
+  const rt::DataLayout layout = layout_of(d.choice, d.own, d.flag);
   for (;;) {
     std::int32_t lines = 0;
     std::int32_t failures = 0;
     std::int32_t first_year = 0;
     for (;;) {
-      blank(line);
-      // A failed read leaves the line as it is; it is taken as read.
-      if (rt::read(unit, "(A)", rt::kErrEnd, line) == Outcome::end) {
+      std::int32_t year = 0;
+      const rt::LineRead got = rt::read_data_line(unit, layout, line, year, values);
+      if (got == rt::LineRead::end) {
         if (lines > 0) makevars(store, store.nseries, months, lines, first_year, mask);
         if (lines == 0 && failures == 1) --store.nseries;  // a title with no data is no series
         return true;
       }
-      if (is_blank(line)) continue;
-      std::int32_t year = 0;
-      if (read_data_line(d.choice, d.own, line, d.flag, year, values)) {
+      // A record that cannot be read is taken as read: a blank line.
+      if (got == rt::LineRead::blank || got == rt::LineRead::error) continue;
+      if (got == rt::LineRead::data) {
         if (lines == 0) {
           first_year = year;
           if (failures == 0) open_series(store, kBlankLine);  // data before any title line

@@ -20,7 +20,7 @@ std::string_view sequence_detail(int year, int previous) {
 void year_findings(const Run& r, std::vector<Finding>& out) {
   int series = -1;
   int first = 0, index = 0, previous = 0;
-  for (const DataLine& d : r.lines) {
+  r.log.each_line([&](const DataLine& d) {
     if (d.series != series) {
       series = d.series;
       first = d.year;
@@ -32,7 +32,7 @@ void year_findings(const Run& r, std::vector<Finding>& out) {
                      std::string(sequence_detail(d.year, previous))});
     }
     previous = d.year;
-  }
+  });
 }
 
 struct Moments {
@@ -88,9 +88,9 @@ void check_statistics(const Run& r, std::vector<Finding>& out) {
 // other series.  One pass over the lines, however many series there are.
 std::vector<std::vector<std::int64_t>> lines_by_series(const Run& r) {
   std::vector<std::vector<std::int64_t>> lines(static_cast<std::size_t>(r.nseries));
-  for (const DataLine& d : r.lines) {
+  r.log.each_line([&](const DataLine& d) {
     if (d.series >= 1 && d.series <= r.nseries) lines[static_cast<std::size_t>(d.series - 1)].push_back(d.line);
-  }
+  });
   for (int k = 1; k <= r.nseries; ++k) {
     auto& l = lines[static_cast<std::size_t>(k - 1)];
     if (static_cast<int>(l.size()) != r.spans[static_cast<std::size_t>(k - 1)].years) l.clear();

@@ -54,7 +54,7 @@ Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadL
   }
   if (c.length > 0) r.record = average_record(s, c, method);
   count_depth(r);
-  r.lines = log.lines;
+  r.log = log;
   return r;
 }
 

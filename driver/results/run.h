@@ -32,7 +32,7 @@ struct Run {
   std::vector<SeriesSpan> spans;     // series k's at k - 1
   std::vector<float> record;         // year slot i's variable j at (i - 1) * nvars + j - 1
   std::vector<std::int32_t> depth;   // the series behind each average, laid out as record
-  std::vector<DataLine> lines;       // the data lines as read
+  ReadLog log;                       // the data lines as read
 
   int first_year() const { return coverage.earliest_first; }
   int years() const { return coverage.length; }

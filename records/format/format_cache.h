@@ -13,7 +13,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "flat_plan.h"
 #include "format.h"
 
 namespace arb::rt {
@@ -21,7 +20,6 @@ namespace arb::rt {
 struct TranslatedFormat {
   int rc = 0;  // 0, or the translation failure's number
   CompiledFormat compiled;
-  std::vector<std::unique_ptr<FlatPlan>> plans;  // data-line plans made so far (a few)
 };
 
 class FormatCache {

@@ -15,7 +15,6 @@ namespace arb::rt {
 struct InputOptions {
   bool relaxed = false;     // -relaxed_input: digits, points, signs and exponent letters in any order
   bool strict_nan = false;  // -strict_nan_input: a field starting with I or N must spell INF, INFINITY or NAN
-  bool general_only = false;  // no one-pass reading of common fields (to check it against)
 };
 
 // Modes set by descriptors; all reset at the start of each statement.

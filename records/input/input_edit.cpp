@@ -117,7 +117,7 @@ void riboz_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (item.type.kind != ItemKind::Integer || !valid_int_size(item.type.size)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   std::int64_t v = 0;
-  if (d.op == Op::I && !modes.input.general_only && fast_int(field, modes.blank_zero, v)) {
+  if (d.op == Op::I && fast_int(field, modes.blank_zero, v)) {
     store_int(item, v);
     return;
   }
@@ -134,7 +134,7 @@ void rdefg_edit(InRecord& rec, const Descriptor& d, const EditModes& modes, cons
   if (item.type.kind != ItemKind::Real || (item.type.size != 4 && item.type.size != 8)) mismatch();
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   double v = 0.0;
-  if (!modes.input.general_only && fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+  if (fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
     store_real(item, v);
     return;
   }
@@ -351,14 +351,14 @@ void rposition_spec(InRecord& rec, const Descriptor& d, EditModes& modes) {
 }
 
 void read_real4(InRecord& rec, const Descriptor& d, EditModes& modes, float& value) {
-  if (d.op == Op::F && d.w > 0 && !modes.input.general_only && fast_f_field(rec, d.w, d.d, modes, value)) return;
+  if (d.op == Op::F && d.w > 0 && fast_f_field(rec, d.w, d.d, modes, value)) return;
   if (d.op != Op::F) {
     read_item(rec, d, modes, in_real(value));
     return;
   }
   const std::string_view field = getinput(rec, d, field_width(rec, d));
   double v = 0.0;
-  if (modes.input.general_only || !fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
+  if (!fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
     std::string scratch;
     v = read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale, modes.input);
   }

@@ -210,7 +210,7 @@ void ListReader::convert(const InItem& item) const {
       return;
     case Conversion::Real: {
       double v = 0.0;
-      if (opts_.general_only || !fast_real(value_, false, 0, 0, v)) v = read_real_text(value_, 0, 0, opts_);
+      if (!fast_real(value_, false, 0, 0, v)) v = read_real_text(value_, 0, 0, opts_);
       store_real(item, v);
       return;
     }

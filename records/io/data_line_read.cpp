@@ -1,89 +1,101 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Data lines read from a character field by a plan of their columns, or
-// as plain numbers between blanks for free format; any line that way does
-// not read is read by the general statement, which gives every outcome and
-// message.
+// A data line: the next record of a file read as a line of the reader's
+// width, then as a data line of its layout.  Lines of the common shape are
+// taken from the lines read ahead; every other line, and any unit or
+// moment where nothing was read ahead, goes through the two statements
+// that define the operation.
 #include <algorithm>
-#include <array>
-#include <memory>
 
-#include "chars.h"
-#include "flat_read.h"
-#include "input_edit.h"
-#include "input_fast.h"
+
+#include "data_line_scan.h"
 #include "io.h"
+#include "lines_ahead.h"
 #include "units.h"
 
 namespace arb::rt {
 
 namespace {
 
-constexpr std::size_t kMaxPlans = 8;
-
-const FlatPlan* plan_for(TranslatedFormat& t, std::size_t reals, std::size_t length) {
-  for (const auto& p : t.plans)
-    if (p->reals == reals && p->length == length) return p.get();
-  if (t.plans.size() >= kMaxPlans) return nullptr;
-  t.plans.push_back(std::make_unique<FlatPlan>(make_flat_plan(t.compiled, reals, length)));
-  return t.plans.back().get();
+bool blank_line(std::span<const char> line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
 }
 
-bool read_by_plan(std::string_view record, std::string_view format, std::int32_t& integer, std::span<float> reals) {
-  const StatementStart start;
-  RecordLayer& rl = start.layer();
-  if (rl.general_only) return false;
-  TranslatedFormat* t = rl.formats.get(format);
-  if (!t || t->rc != 0) return false;
-  const FlatPlan* plan = plan_for(*t, reals.size(), record.size());
-  return plan && read_flat(record, *plan, integer, reals.data());
+std::string_view format_for(const DataLayout& layout, std::span<const char> line) {
+  const bool blank_first = !layout.blank_first_format.empty() && !line.empty() && line[0] == ' ';
+  return blank_first ? layout.blank_first_format : layout.format;
 }
 
-// A free-format line of plain numbers separated by blanks: every value
-// taken as the free-format read takes it, or false when anything else
-// (a comma, a slash, a repeat count, a quote, a value not of the common
-// shape, too few values) asks for the general statement.
-bool read_plain_values(std::string_view record, float& first, std::span<float> rest) {
-  constexpr std::size_t kMaxValues = 64;
-  if (rest.size() + 1 > kMaxValues) return false;
-  std::array<float, kMaxValues> got{};
-  std::size_t pos = 0;
-  for (std::size_t k = 0; k <= rest.size(); ++k) {
-    while (pos < record.size() && is_blank(record[pos])) ++pos;
-    const std::size_t from = pos;
-    while (pos < record.size() && !is_blank(record[pos])) {
-      const char c = record[pos];
-      if (c == ',' || c == '/' || c == '*' || c == '\'' || c == '"') return false;
-      ++pos;
-    }
-    if (pos == from) return false;  // the record ended first
-    double x = 0.0;
-    if (!fast_real(record.substr(from, pos - from), false, 0, 0, x)) return false;
-    got[k] = static_cast<float>(x);  // at most 15 digits: inside the float range
+// The definition: the record into the line, then the line as a data line.
+LineRead by_statements(int unit, const DataLayout& layout, std::span<char> line, std::int32_t& year,
+                       std::span<float> values) {
+  std::fill(line.begin(), line.end(), ' ');
+  const Outcome got = read(unit, "(A)", kErrEnd, line);
+  if (got == Outcome::end) return LineRead::end;
+  if (got == Outcome::error) return LineRead::error;
+  if (blank_line(line)) return LineRead::blank;
+  const std::string_view text(line.data(), line.size());
+  if (layout.format.empty()) {
+    // A "/" or an empty value leaves the months it skips missing.
+    std::fill(values.begin(), values.end(), layout.missing);
+    float y = 0.0f;
+    if (read_list(field(text), kErr, y, values) != Outcome::ok) return LineRead::other;
+    year = truncated_year(y);
+    return LineRead::data;
   }
-  first = got[0];
-  std::copy_n(got.begin() + 1, rest.size(), rest.begin());
-  return true;
+  return read(field(text), format_for(layout, line), kErr, year, values) == Outcome::ok ? LineRead::data
+                                                                                         : LineRead::other;
+}
+
+ScanLayout scan_layout(RecordLayer& rl, const DataLayout& layout, std::size_t width, std::size_t reals) {
+  ScanLayout s{std::string(layout.format), std::string(layout.blank_first_format), width, reals, {}, {}};
+  auto plan = [&](std::string_view format) {
+    const TranslatedFormat* t = rl.formats.get(format);
+    return t && t->rc == 0 ? make_flat_plan(t->compiled, reals, width) : FlatPlan{};
+  };
+  if (!layout.format.empty()) s.plan = plan(layout.format);
+  if (!layout.blank_first_format.empty()) s.blank_first_plan = plan(layout.blank_first_format);
+  return s;
+}
+
+// The line at the unit's position as read ahead, or null: a unit that is no
+// readable file, or a line the statements must read.
+const AheadLine* line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_t width,
+                            std::size_t reals, LinesAhead*& ahead) {
+  Unit* u = rl.units.find(unit);
+  if (!u || !u->file || !u->can_read) return nullptr;
+  if (!u->ahead) u->ahead = std::make_unique<LinesAhead>();
+  ahead = u->ahead.get();
+  if (!ahead->is_for(layout.format, layout.blank_first_format, width, reals)) {
+    ahead->use(scan_layout(rl, layout, width, reals));
+  }
+  const AheadLine* l = ahead->at(*u->file);
+  if (!l) {
+    ahead->read_ahead(*u->file, std::max(1, layout.threads));
+    l = ahead->at(*u->file);
+  }
+  if (!l || l->kind == Scan::unknown) return nullptr;
+  u->file->skip_record(l->bytes);
+  return l;
 }
 
 }  // namespace
 
-Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> rest) {
-  if (unit.internal) {
-    const StatementStart start;
-    if (!start.layer().general_only && read_plain_values(unit.field, first, rest)) return Outcome::ok;
+LineRead read_data_line(int unit, const DataLayout& layout, std::span<char> line, std::int32_t& year,
+                        std::span<float> values) {
+  const StatementStart start;
+  if (!line.empty()) {
+    LinesAhead* ahead = nullptr;
+    if (const AheadLine* l = line_ahead(start.layer(), unit, layout, line.size(), values.size(), ahead)) {
+      if (l->kind == Scan::blank) {
+        std::fill(line.begin(), line.end(), ' ');
+        return LineRead::blank;
+      }
+      year = l->year;
+      std::copy_n(ahead->values(*l), values.size(), values.begin());
+      return LineRead::data;
+    }
   }
-  Statement s(Statement::Dir::read, unit, {}, true, br);
-  read_transfer(s, first);
-  read_transfer(s, rest);
-  return s.finish();
-}
-
-Outcome read(UnitSpec unit, std::string_view format, Branches br, std::int32_t& integer, std::span<float> reals) {
-  if (unit.internal && read_by_plan(unit.field, format, integer, reals)) return Outcome::ok;
-  Statement s(Statement::Dir::read, unit, format, false, br);
-  read_transfer(s, integer);
-  read_transfer(s, reals);
-  return s.finish();
+  return by_statements(unit, layout, line, year, values);
 }
 
 }  // namespace arb::rt

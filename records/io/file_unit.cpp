@@ -191,7 +191,23 @@ void FileUnit::read_long_record(std::string_view& rec, int tab_size) {
   rec = expanded_;
 }
 
+std::string_view FileUnit::look_ahead(std::size_t want) {
+  if (!wbuf_.empty()) flush();
+  if (!at_eof_) {
+    while (blen_ - bpos_ < want && fill()) {
+    }
+  }
+  return {buf_.data() + bpos_, blen_ - bpos_};
+}
+
+void FileUnit::skip_record(std::size_t bytes) {
+  last_start_ = position();
+  bpos_ += bytes;
+  ++records_;
+}
+
 void FileUnit::seek(off_t pos) {
+  ++epoch_;
   last_start_ = -1;
   buf_off_ = pos;
   bpos_ = blen_ = 0;
@@ -200,6 +216,7 @@ void FileUnit::seek(off_t pos) {
 
 void FileUnit::write_record(std::string_view text, bool line_end) {
   if (!writable_) throw IoError::runtime(Err::NotOpenWrite);
+  ++epoch_;
   last_start_ = -1;
   if (blen_ > 0 || bpos_ > 0) seek(position());  // switch from reading at the logical position
   if (cut_pending_) {
@@ -260,6 +277,11 @@ void FileUnit::backspace() {
     return;
   }
   if (records_ > 0) --records_;
+  if (last_start_ >= buf_off_ && last_start_ <= position()) {  // still buffered: no seek, no read again
+    bpos_ = static_cast<std::size_t>(last_start_ - buf_off_);
+    last_start_ = -1;
+    return;
+  }
   if (last_start_ >= 0) {  // the record just read: its start is known
     seek(last_start_);
     return;

@@ -48,6 +48,19 @@ class FileUnit {
   // after an open, rewind or backspace cuts the file at that point.
   void write_record(std::string_view text, bool line_end);
 
+  // The bytes from the current position on, at least `want` of them unless
+  // the file ends first (at most what a read would buffer anyway beyond
+  // that).  Valid until the unit's next operation other than skip_record.
+  std::string_view look_ahead(std::size_t want);
+  // Takes the next record as read when the caller has read it from
+  // look_ahead's bytes itself: `bytes` long with its LF, which must be
+  // buffered.  Counts it and lets backspace return to it, as read_record does.
+  void skip_record(std::size_t bytes);
+  // Changes whenever the buffered bytes may no longer be the file's (a
+  // seek, a write): what was worked out from look_ahead's bytes is stale.
+  std::uint64_t epoch() const { return epoch_; }
+  off_t position() const { return buf_off_ + static_cast<off_t>(bpos_); }
+
   void rewind();
   void backspace();
   void flush();   // throws IoError
@@ -64,7 +77,6 @@ class FileUnit {
 
  private:
   FileUnit(int fd, std::string path, bool readable, bool writable, bool regular);
-  off_t position() const { return buf_off_ + static_cast<off_t>(bpos_); }
   void seek(off_t pos);       // drops the read buffer
   bool fill();                // more bytes into the read buffer; false at the end
   void read_long_record(std::string_view& rec, int tab_size);
@@ -84,6 +96,7 @@ class FileUnit {
   std::optional<IoError> failed_;  // a flush before a console wait that failed
   bool cut_pending_ = true;
   std::int64_t records_ = 0;  // records read since the start of the file
+  std::uint64_t epoch_ = 0;
 };
 
 }  // namespace arb::rt

@@ -20,7 +20,6 @@ void RecordLayer::start() {
   if (started) return;
   started = true;
   options = parse_runtime_options(std::getenv("VELMOR_RT_FLAGS"), std::getenv("TABSIZE"), std::getenv("UMASK"));
-  general_only = general_path_only();
   if (!options.unknown.empty()) console_out("Warning: unknown runtime option " + options.unknown + "\n");
 }
 
@@ -30,16 +29,10 @@ void RecordLayer::begin_statement() {
   if (host) host->pump();
 }
 
-bool general_path_only() {
-  const char* v = std::getenv("ARBORIX_GENERAL_PATH");
-  return v && *v && std::string_view(v) != "0";
-}
-
 void RecordLayer::reset() {
   (void)units.close_all();
   units.forget_file_names();
   started = false;
-  general_only = false;
   options = RuntimeOptions{};
   formats.clear();
 }
@@ -76,6 +69,7 @@ Unit& UnitTable::connect(int number, std::unique_ptr<FileUnit> file) {
   u->carriage = false;
   u->blank_zero = false;
   u->file = std::move(file);
+  u->ahead.reset();
   std::erase_if(names_, [number](const auto& n) { return n.first == number; });
   names_.emplace_back(number, u->file->path());
   return *u;

@@ -14,6 +14,7 @@
 #include "errors.h"
 #include "file_unit.h"
 #include "format_cache.h"
+#include "lines_ahead.h"
 #include "record.h"
 #include "runtime_options.h"
 
@@ -28,6 +29,7 @@ struct Unit {
   bool carriage = false;    // carriage control (console units under -defaultcarriage)
   bool blank_zero = false;  // blanks in numeric fields read as zeros
   std::unique_ptr<FileUnit> file;
+  std::unique_ptr<LinesAhead> ahead;  // data lines read ahead of the file's position
 };
 
 // A failure while flushing or closing a file, with its unit.
@@ -62,7 +64,6 @@ struct RecordLayer {
   ConsoleHost* host = nullptr;
   RuntimeOptions options;
   bool started = false;
-  bool general_only = false;  // ARBORIX_GENERAL_PATH, read with the options
   UnitTable units;
   FormatCache formats;
   std::recursive_mutex io_lib_mutex;
@@ -71,7 +72,7 @@ struct RecordLayer {
   // warning for an unknown one.
   void start();
   // The options of input editing, as every statement starts with them.
-  InputOptions input_options() const { return {options.relaxed_input, options.strict_nan_input, general_only}; }
+  InputOptions input_options() const { return {options.relaxed_input, options.strict_nan_input}; }
   // At the start of every statement: start(), then the run ends here if a
   // signal asked for it, then the host's events.
   void begin_statement();

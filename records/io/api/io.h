@@ -7,6 +7,7 @@
 //   if (read(kStar, "(A)", kErr, name) != Outcome::ok) ...
 //   read_list(kStar, kNone, count);                 // free format
 //   read(field(line), "(I4,12F5.1)", kErr, year, std::span<float>(v, 12));
+//   read_data_line(14, layout, line, year, v);       // a data line of a file
 //
 // A failure that the statement has no branch for ends the run with the
 // run-time error report (RunEnd is thrown); STOP throws RunEnd too.
@@ -126,15 +127,6 @@ Outcome read(UnitSpec unit, std::string_view format, Branches br, Items&&... ite
   return s.finish();
 }
 
-// A formatted read of an integer and a run of 4-byte reals: a data line.
-// The same outcome as the general read above, faster where the line's
-// fields lie at columns the format fixes.
-Outcome read(UnitSpec unit, std::string_view format, Branches br, std::int32_t& integer, std::span<float> reals);
-
-// A free-format read of a real and a run of reals: a free-format data
-// line.  The same outcome as the general read below.
-Outcome read_list(UnitSpec unit, Branches br, float& first, std::span<float> rest);
-
 // Free-format read.
 template <typename... Items>
 Outcome read_list(UnitSpec unit, Branches br, Items&&... items) {
@@ -158,9 +150,29 @@ void pause(std::string_view text);
 // (0, except where the program refuses its data).
 [[noreturn]] void stop(std::string_view text, int status = 0);
 
-// ARBORIX_GENERAL_PATH set (and not "0"): every number is read, and the
-// record averaged, by the general routines only, so that a benchmark can
-// check the fast ones against them on the same data.
-bool general_path_only();
+// The layout of a data line: an integer and reals by a format, or with no
+// format free format (a real, the year truncated toward zero, and reals).
+struct DataLayout {
+  std::string_view format;              // empty: free format
+  std::string_view blank_first_format;  // if given, the format of a line whose first column is blank
+  float missing = 0.0f;                 // free format: a month the line skips ("/", an empty value)
+  int threads = 1;                      // the team that reads the lines ahead
+};
+
+enum class LineRead { data, blank, other, end, error };
+
+// The next record of the unit as a line of line.size() columns (blank-
+// padded or cut), then that line as a data line of the layout: data (year
+// and values read), blank (only blanks), other (the line holds the record
+// that does not read as a data line), end of the file, or error (the record
+// could not be read; the line is blank).  After data the line's content is
+// unspecified.  The outcome, the values to the bit, the record number and
+// the unit's position are those of the two statements
+//   read(unit, "(A)", kErrEnd, line);
+//   read(field(line), format, kErr, year, values);   // or read_list
+// which this is; lines of the common shape are read ahead on the layout's
+// threads straight from the file's bytes.
+LineRead read_data_line(int unit, const DataLayout& layout, std::span<char> line, std::int32_t& year,
+                        std::span<float> values);
 
 }  // namespace arb::rt

@@ -10,6 +10,7 @@
 #include "coverage.h"
 #include "statistics.h"
 #include "driver_store_fixture.h"
+#include "tests/support/average_by_year.h"
 
 namespace arb {
 namespace {
@@ -39,7 +40,7 @@ class Averaging : public test::StoreTest {
   std::vector<float> record(Method m, int j = 1) {
     std::vector<float> out;
     for (int i = 1; i <= c.length; ++i) {
-      average_year(s, i, c, m);
+      testing::average_year(s, i, c, m);
       out.push_back(s.avg(j));
     }
     return out;
@@ -158,7 +159,7 @@ TEST_F(Averaging, MethodTwoAddsTheValueBeforeTakingTheMean) {
   s.mean(1, 1) = 0.0F;
   s.mean(2, 1) = 1.0F;
   s.mean(3, 1) = 0.0F;
-  average_year(s, 1, c, Method::mean_adjusted);
+  testing::average_year(s, 1, c, Method::mean_adjusted);
   EXPECT_EQ(s.avg(1), 8388607.5F);
 }
 
@@ -166,11 +167,11 @@ TEST_F(Averaging, EveryVariableIsAveragedOnItsOwn) {
   put_series(1, 2000, {{1, 2}, {10, 20}, {-99.9F, 5}});
   put_series(2, 2001, {{4, 6}, {40, 60}, {7, 9}});
   prepare();
-  average_year(s, 2, c, Method::straight);  // 2001
+  testing::average_year(s, 2, c, Method::straight);  // 2001
   EXPECT_FLOAT_EQ(s.avg(1), 3.0F);
   EXPECT_FLOAT_EQ(s.avg(2), 30.0F);
   EXPECT_FLOAT_EQ(s.avg(3), 6.0F);
-  average_year(s, 1, c, Method::straight);  // 2000: series 1 only, variable 3 missing
+  testing::average_year(s, 1, c, Method::straight);  // 2000: series 1 only, variable 3 missing
   EXPECT_EQ(s.avg(3), -99.9F);
 }
 
@@ -220,7 +221,7 @@ TEST_F(Averaging, WholeRecordAtOnceMatchesYearByYear) {
     const std::vector<float> rows = average_record(s, c, m);
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.length * s.nvars));
     for (int i = 1; i <= c.length; ++i) {
-      average_year(s, i, c, m);
+      testing::average_year(s, i, c, m);
       for (int j = 1; j <= s.nvars; ++j) {
         const float one = s.avg(j);
         const float all = rows[static_cast<std::size_t>((i - 1) * s.nvars + j - 1)];

@@ -86,13 +86,16 @@ TEST_F(Readseries, TwoSeriesEachEndedByTheNextTitle) {
   EXPECT_TRUE(shows("      1  Station A" + std::string(111, ' ') + "\n      2  Station B"));
   // The log: the mask as typed, and each data line's series, line and year.
   EXPECT_EQ(log.mask, "111111111111");
-  ASSERT_EQ(log.lines.size(), 3U);
-  EXPECT_EQ(log.lines[1].series, 1);
-  EXPECT_EQ(log.lines[1].line, 3);
-  EXPECT_EQ(log.lines[1].year, 1902);
-  EXPECT_EQ(log.lines[2].series, 2);
-  EXPECT_EQ(log.lines[2].line, 5);
-  EXPECT_EQ(log.lines[2].year, 1950);
+  std::vector<DataLine> lines;
+  log.each_line([&](const DataLine& d) { lines.push_back(d); });
+  ASSERT_EQ(lines.size(), 3U);
+  EXPECT_EQ(lines[1].series, 1);
+  EXPECT_EQ(lines[1].line, 3);
+  EXPECT_EQ(lines[1].year, 1902);
+  EXPECT_EQ(lines[2].series, 2);
+  EXPECT_EQ(lines[2].line, 5);
+  EXPECT_EQ(lines[2].year, 1950);
+  EXPECT_EQ(log.runs.size(), 2U);  // one run of consecutive lines and years per series
 }
 
 TEST_F(Readseries, YearFieldWidthByTheFirstCharacter) {

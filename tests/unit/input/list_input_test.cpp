@@ -268,39 +268,5 @@ TEST(ListInput, TypeMismatchOfAnUnknownSize) {
   EXPECT_EQ(error_of([&] { r.reader.read_item(InItem{{ItemKind::Integer, 3, 0}, &v}); }), kMismatch);
 }
 
-// Free-format reals taken by the one-pass path and by the general one
-// alone: the same values to the bit, the same failures, the same ends.
-TEST(ListInput, FastAndGeneralPathsAgree) {
-  const std::string alphabet = "  0123456789.-+,/*E";
-  std::mt19937 rng(5);
-  std::uniform_int_distribution<std::size_t> len(0, 30);
-  std::uniform_int_distribution<std::size_t> ch(0, alphabet.size() - 1);
-  auto read = [](const std::string& line, std::vector<float>& v) {
-    try {
-      v = reals({line}, 6, false);
-    } catch (const IoError& e) {
-      return e.code;
-    } catch (const EndOfInput&) {
-      return -1;
-    }
-    return 0;
-  };
-  for (int n = 0; n < 30000; ++n) {
-    std::string line(len(rng), ' ');
-    for (char& c : line) c = alphabet[ch(rng)];
-    std::vector<float> fast, slow;
-    const int a = read(line, fast);
-    int b = 0;
-    {
-      OptionsScope general({false, false, true});
-      b = read(line, slow);
-    }
-    ASSERT_EQ(a, b) << "'" << line << "'";
-    ASSERT_EQ(fast.size(), slow.size());
-    for (std::size_t i = 0; i < fast.size(); ++i)
-      ASSERT_EQ(std::bit_cast<std::uint32_t>(fast[i]), std::bit_cast<std::uint32_t>(slow[i])) << "'" << line << "'";
-  }
-}
-
 }  // namespace
 }  // namespace arb::rt

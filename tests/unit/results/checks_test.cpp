@@ -46,7 +46,7 @@ TEST_F(Checks, YearsOutOfSequence) {
       {{1901, 1902, 1903}, 0, 0, 0, "", 0},
   };
   for (const Case& c : cases) {
-    log.lines.clear();
+    log.restart();
     put_series(1, 1901, {std::vector<float>(c.years.size(), 1.0F)});
     lines(1, 2, c.years);
     const auto found = results::check_years(finish());

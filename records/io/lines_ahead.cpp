@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lines_ahead.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace arb::rt {
+
+namespace {
+
+// A stretch of some megabytes: tens of thousands of lines for the team to
+// share, and little memory beside the values of a run.
+constexpr std::size_t kAheadBytes = std::size_t{4} << 20;
+
+// Lines that the record layer changes before a statement sees them (tabs
+// widened, CR dropped, long lines cut) are the statement's.
+bool plain(std::string_view line) {
+  return line.size() <= kRecordColumns && !std::memchr(line.data(), '\t', line.size()) &&
+         !std::memchr(line.data(), '\r', line.size());
+}
+
+}  // namespace
+
+bool LinesAhead::is_for(std::string_view format, std::string_view blank_first_format, std::size_t width,
+                        std::size_t reals) const {
+  return layout_.format == format && layout_.blank_first_format == blank_first_format && layout_.width == width &&
+         layout_.reals == reals;
+}
+
+void LinesAhead::use(ScanLayout layout) {
+  layout_ = std::move(layout);
+  lines_.clear();
+  values_.clear();
+  next_ = 0;
+}
+
+const AheadLine* LinesAhead::at(const FileUnit& file) {
+  if (file.epoch() != epoch_ || lines_.empty()) return nullptr;
+  const off_t pos = file.position();
+  if (next_ < lines_.size() && lines_[next_].start == pos) return &lines_[next_++];
+  // Anywhere else among the lines (a backspace, a line read by a statement).
+  const auto it = std::lower_bound(lines_.begin(), lines_.end(), pos,
+                                   [](const AheadLine& l, off_t p) { return l.start < p; });
+  if (it == lines_.end() || it->start != pos) return nullptr;
+  next_ = static_cast<std::size_t>(it - lines_.begin()) + 1;
+  return &*it;
+}
+
+void LinesAhead::read_ahead(FileUnit& file, int threads) {
+  const std::string_view bytes = file.look_ahead(kAheadBytes);
+  const off_t base = file.position();
+  epoch_ = file.epoch();
+  lines_.clear();
+  next_ = 0;
+  // The complete lines: the last one without a line end is left to the
+  // statement, which meets the end of the file after it.
+  for (std::size_t from = 0; from < bytes.size();) {
+    const void* nl = std::memchr(bytes.data() + from, '\n', bytes.size() - from);
+    if (!nl) break;
+    const std::size_t to = static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data());
+    if (to - from + 1 > std::numeric_limits<std::uint32_t>::max()) break;
+    lines_.push_back({base + static_cast<off_t>(from), static_cast<std::uint32_t>(to - from + 1)});
+    from = to + 1;
+  }
+  scan(bytes, threads);
+}
+
+void LinesAhead::scan(std::string_view bytes, int threads) {
+  const std::size_t reals = layout_.reals;
+  values_.resize(lines_.size() * reals);
+  const off_t base = lines_.empty() ? 0 : lines_.front().start;
+  const auto count = static_cast<std::ptrdiff_t>(lines_.size());
+  const bool free_format = layout_.format.empty();
+#pragma omp parallel for num_threads(threads) if (threads > 1) schedule(static)
+  for (std::ptrdiff_t i = 0; i < count; ++i) {
+    AheadLine& l = lines_[static_cast<std::size_t>(i)];
+    const std::string_view line = bytes.substr(static_cast<std::size_t>(l.start - base), l.bytes - 1);
+    float* v = values_.data() + static_cast<std::size_t>(i) * reals;
+    if (!plain(line)) {
+      l.kind = Scan::unknown;
+    } else if (free_format) {
+      float first = 0.0f;
+      l.kind = scan_free(line, layout_.width, first, v, reals);
+      l.year = truncated_year(first);
+    } else {
+      const bool blank_first = !layout_.blank_first_format.empty() && (line.empty() || line[0] == ' ');
+      l.kind = scan_fixed(line, blank_first ? layout_.blank_first_plan : layout_.plan, l.year, v);
+    }
+  }
+}
+
+}  // namespace arb::rt
