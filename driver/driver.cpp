@@ -7,6 +7,7 @@
 
 #include "align.h"
 #include "coverage.h"
+#include "omp_team.h"
 #include "output_file.h"
 #include "statistics.h"
 #include "store.h"
@@ -39,6 +40,17 @@ Method ask_method() {
     std::int32_t choice = 0;
     if (rt::read(rt::kStar, "(I1)", rt::kErr, choice) == rt::Outcome::ok && choice >= 1 && choice <= 3)
       return static_cast<Method>(choice);
+  }
+}
+
+// Every series moved to its place in the coverage and measured, series by
+// series on the team: each touches only its own values and rows.
+void prepare_series(SeriesStore& s, const Coverage& c) {
+  const int team = omp_team();
+#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1)
+  for (int k = 1; k <= s.nseries; ++k) {
+    align(s, k, c.earliest_first);
+    series_statistics(s, k, c);
   }
 }
 
@@ -84,22 +96,21 @@ void arborix() {
   const Coverage c = coverage_dialogue(s);
   const Method method = ask_method();
 
+  prepare_series(s, c);
   for (int k = 1; k <= s.nseries; ++k) {
     if (k == 1) rt::write(rt::kStar, "(' ')");
     write_title(s.title(k));
-    align(s, k, c.earliest_first);
-    series_statistics(s, k, c);
   }
   grand_statistics(s);
   write_statistics(s);
   write_method_heading(method);
-  const std::vector<float> record = average_record(s, c, method);
+  const AveragedRecord record = average_record(s, c, method);
   for (int i = 1; i <= c.length; ++i) {
-    const float* row = record.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(s.nvars);
+    const float* row = record.rows.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(s.nvars);
     for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
     write_year_row(s, c.earliest_first + i - 1);
   }
-  if (record_written) record_written(s, log, c, method);
+  if (record_written) record_written(s, log, c, method, record);
   end_of_run();
 }
 

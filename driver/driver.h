@@ -23,7 +23,8 @@ void arborix();
 // Called once the last row of the averaged record is written, before the
 // final pause: the host's hold on the run's results.  The store and the
 // log are the run's own, valid until the next run.
-using RecordWritten = std::function<void(const SeriesStore&, const ReadLog&, const Coverage&, Method)>;
+using RecordWritten =
+    std::function<void(const SeriesStore&, const ReadLog&, const Coverage&, Method, const AveragedRecord&)>;
 void on_record_written(RecordWritten hook);
 
 }  // namespace arb

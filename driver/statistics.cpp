@@ -40,7 +40,7 @@ void grand_statistics(SeriesStore& s) {
   }
 }
 
-std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method) {
+AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method method) {
   const int nvars = s.nvars;
   const int length = c.length;
   const float flag = s.flag;
@@ -68,14 +68,17 @@ std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Metho
       }
     }
   }
-  std::vector<float> rows(cells);
+  AveragedRecord r{std::vector<float>(cells), std::vector<std::int32_t>(cells)};
   for (int j = 1; j <= nvars; ++j) {
     const std::size_t at = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
-    for (int i = 1; i <= length; ++i)
-      rows[static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(nvars) + static_cast<std::size_t>(j - 1)] =
-          finished_average(s, j, sum[at + static_cast<std::size_t>(i - 1)], count[at + static_cast<std::size_t>(i - 1)], method);
+    for (int i = 1; i <= length; ++i) {
+      const std::size_t from = at + static_cast<std::size_t>(i - 1);
+      const std::size_t to = static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(nvars) + static_cast<std::size_t>(j - 1);
+      r.rows[to] = finished_average(s, j, sum[from], count[from], method);
+      r.depth[to] = count[from];
+    }
   }
-  return rows;
+  return r;
 }
 
 }  // namespace arb

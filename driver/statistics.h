@@ -25,11 +25,15 @@ void series_statistics(SeriesStore& s, int k, const Coverage& c);
 // mean square of the series standard deviations) in row series count + 1.
 void grand_statistics(SeriesStore& s);
 
-// The average rows of every year slot 1 to c.length at once, row i's
-// variable j at (i - 1) * nvars + j - 1: every variable averaged over the
+// The average rows of every year slot 1 to c.length at once, and the
+// sample depth behind each value: every variable averaged over the
 // series that cover the year and have a value there (the flag where none
 // has), each sum taking the series in order, with the value array read
 // series by series in memory order.
-std::vector<float> average_record(const SeriesStore& s, const Coverage& c, Method method);
+struct AveragedRecord {
+  std::vector<float> rows;          // year slot i's variable j at (i - 1) * nvars + j - 1
+  std::vector<std::int32_t> depth;  // the number of values behind each, laid out as rows
+};
+AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method method);
 
 }  // namespace arb

@@ -12,16 +12,16 @@ namespace arb::cli {
 
 ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options options)
     : inner_(inner), program_(std::move(program)), options_(std::move(options)) {
-  on_record_written([this](const SeriesStore& s, const ReadLog& log, const Coverage& c, Method m) {
-    take_results(s, log, c, m);
-  });
+  on_record_written([this](const SeriesStore& s, const ReadLog& log, const Coverage& c, Method m,
+                           const AveragedRecord& record) { take_results(s, log, c, m, record); });
 }
 
 ResultsHost::~ResultsHost() { on_record_written(nullptr); }
 
-void ResultsHost::take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method) {
+void ResultsHost::take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method,
+                               const AveragedRecord& record) {
   output_path_ = rt::unit_file_name(kOutputUnit);
-  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, log));
+  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, log, record));
   const bool whole = options_.export_dir || on_results;
   findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
   if (on_results) on_results(*run_, findings_);

@@ -48,7 +48,8 @@ class ResultsHost : public rt::ConsoleHost {
   const std::string& output_path() const { return output_path_; }
 
  private:
-  void take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method);
+  void take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method,
+                    const AveragedRecord& record);
 
   rt::ConsoleHost& inner_;
   std::string program_;

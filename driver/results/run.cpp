@@ -18,24 +18,9 @@ std::string trimmed(const Title& t) {
   return s;
 }
 
-// Series that cover the year with a value of the variable: those the
-// average was taken over.
-void count_depth(Run& r) {
-  r.depth.assign(r.record.size(), 0);
-  for (int k = 1; k <= r.nseries; ++k) {
-    const SeriesSpan& sp = r.spans[static_cast<std::size_t>(k - 1)];
-    if (sp.years <= 0) continue;
-    for (int y = sp.first; y <= sp.last; ++y) {
-      for (int j = 1; j <= r.nvars; ++j) {
-        if (r.value(y, j, k) != r.flag) ++r.depth[static_cast<std::size_t>(y - r.first_year()) * r.nvars + j - 1];
-      }
-    }
-  }
-}
-
 }  // namespace
 
-Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log) {
+Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log, AveragedRecord record) {
   Run r;
   r.store = &s;
   r.coverage = c;
@@ -52,8 +37,8 @@ Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadL
     r.titles.push_back(trimmed(s.title(k)));
     r.spans.push_back({s.span(k, 1), s.span(k, 2), s.span(k, 3)});
   }
-  if (c.length > 0) r.record = average_record(s, c, method);
-  count_depth(r);
+  r.record = std::move(record.rows);
+  r.depth = std::move(record.depth);
   r.log = log;
   return r;
 }

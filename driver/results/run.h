@@ -53,6 +53,6 @@ struct Run {
 };
 
 // The results of the run that has just written its averaged record.
-Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log);
+Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log, AveragedRecord record);
 
 }  // namespace arb::results

@@ -218,7 +218,7 @@ TEST_F(Averaging, WholeRecordAtOnceMatchesYearByYear) {
   for (int j = 1; j <= s.nvars; ++j) s.value(1, j, 2) = s.flag;  // a series missing in its first year
   prepare();
   for (Method m : {Method::straight, Method::mean_adjusted, Method::mean_variance_adjusted}) {
-    const std::vector<float> rows = average_record(s, c, m);
+    const std::vector<float> rows = average_record(s, c, m).rows;
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.length * s.nvars));
     for (int i = 1; i <= c.length; ++i) {
       testing::average_year(s, i, c, m);

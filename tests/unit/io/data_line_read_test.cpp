@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Data lines read by the plan of their columns against the general
-// statement: the same outcome and the same items to the bit, for the
-// layouts of the data-format menu, own formats with moves, and formats the
-// plan must leave to the statement.
+// Data lines read by the record layer's operation against the two
+// statements that define it, the record read into the line and the line
+// read as a data line: on files of every layout with titles, blank lines,
+// tabs, CRs, damaged, short and long lines and a last line without a line
+// end, on teams of 1, 2 and 4 threads, with backspaces and rewinds on the
+// way.  The same outcomes, values to the bit, line texts and record numbers.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <array>
 #include <bit>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
+#include "data_line_scan.h"
 #include "flat_plan.h"
 #include "format.h"
 #include "io.h"
@@ -21,27 +28,91 @@ namespace {
 
 using arb::testing::HostedLayer;
 
-struct Lined {
-  Outcome outcome;
-  std::int32_t year;
-  std::array<float, 12> v;
+struct Got {
+  LineRead kind = LineRead::end;
+  std::int32_t year = -7;
+  std::array<float, 12> v{};
+  std::array<char, 120> line{};
+  std::int64_t record = 0;
 };
 
-Lined by_overload(const std::string& line, std::string_view fmt) {
-  Lined r{Outcome::ok, -7, {}};
-  r.v.fill(-7.0f);
-  r.outcome = read(field(line), fmt, kErr, r.year, std::span<float>(r.v));
-  return r;
+// The definition, statement by statement.
+Got by_statements(int unit, const DataLayout& l) {
+  Got g;
+  g.v.fill(-7.0f);
+  g.line.fill(' ');
+  const Outcome o = read(unit, "(A)", kErrEnd, g.line);
+  g.record = record_number(unit);
+  if (o == Outcome::end) return g.kind = LineRead::end, g;
+  if (o == Outcome::error) return g.kind = LineRead::error, g;
+  const std::string_view text(g.line.data(), g.line.size());
+  if (text.find_first_not_of(' ') == std::string_view::npos) return g.kind = LineRead::blank, g;
+  Outcome d = Outcome::ok;
+  if (l.format.empty()) {
+    g.v.fill(l.missing);
+    float y = 0.0f;
+    d = read_list(field(text), kErr, y, std::span<float>(g.v));
+    if (d == Outcome::ok) g.year = truncated_year(y);
+  } else {
+    const bool wide = !l.blank_first_format.empty() && g.line[0] == ' ';
+    d = read(field(text), wide ? l.blank_first_format : l.format, kErr, g.year, std::span<float>(g.v));
+  }
+  g.kind = d == Outcome::ok ? LineRead::data : LineRead::other;
+  return g;
 }
 
-Lined by_statement(const std::string& line, std::string_view fmt) {
-  Lined r{Outcome::ok, -7, {}};
-  r.v.fill(-7.0f);
-  Statement s(Statement::Dir::read, field(line), fmt, false, kErr);
-  read_transfer(s, r.year);
-  for (float& x : r.v) s.get(in_real(x));
-  r.outcome = s.finish();
-  return r;
+Got by_operation(int unit, const DataLayout& l) {
+  Got g;
+  g.v.fill(-7.0f);
+  g.line.fill('?');
+  g.kind = read_data_line(unit, l, g.line, g.year, g.v);
+  g.record = record_number(unit);
+  return g;
+}
+
+void expect_same(const Got& a, const Got& b, const std::string& where) {
+  ASSERT_EQ(a.kind, b.kind) << where;
+  ASSERT_EQ(a.record, b.record) << where;
+  if (a.kind == LineRead::other || a.kind == LineRead::blank || a.kind == LineRead::error) {
+    ASSERT_EQ(std::string(a.line.data(), 120), std::string(b.line.data(), 120)) << where;
+  }
+  if (a.kind != LineRead::data) return;
+  ASSERT_EQ(a.year, b.year) << where;
+  for (std::size_t m = 0; m < 12; ++m)
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(a.v[m]), std::bit_cast<std::uint32_t>(b.v[m])) << where << " month " << m + 1;
+}
+
+// The file read both ways to its end, twice over with a rewind between,
+// stepping back a line now and then on both units alike.
+void compare_on_file(const std::string& text, const DataLayout& layout, unsigned seed) {
+  const std::string name = (std::filesystem::temp_directory_path() /
+                            ("arb_data_lines_" + std::to_string(::getpid()) + ".dat")).string();
+  std::ofstream(name, std::ios::binary) << text;
+  for (int threads : {1, 2, 4}) {
+    HostedLayer hl;
+    DataLayout l = layout;
+    l.threads = threads;
+    ASSERT_EQ(open(21, name, "OLD", kErr), Outcome::ok);
+    ASSERT_EQ(open(22, name, "OLD", kErr), Outcome::ok);
+    std::mt19937 rng(seed);
+    std::bernoulli_distribution step_back(0.03);
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int n = 0;; ++n) {
+        const Got a = by_operation(21, l);
+        const Got b = by_statements(22, l);
+        expect_same(a, b, "threads " + std::to_string(threads) + " record " + std::to_string(b.record) +
+                              " format " + std::string(l.format));
+        if (::testing::Test::HasFatalFailure() || b.kind == LineRead::end) break;
+        if (step_back(rng)) {
+          backspace(21);
+          backspace(22);
+        }
+      }
+      rewind(21);
+      rewind(22);
+    }
+  }
+  std::filesystem::remove(name);
 }
 
 bool usable(std::string_view fmt, std::size_t length = 120) {
@@ -79,105 +150,101 @@ std::string data_line(std::mt19937& rng, const char* year_fmt, int width, int de
   return line;
 }
 
-TEST(DataLineRead, PlanAndStatementAgreeOnEveryLine) {
-  HostedLayer hl;
+// Files of the layouts of the data-format menu, own formats with moves,
+// and formats the plan must leave to the statement: titles, data lines
+// with values filling their fields (a field taken one column off would read
+// another number), damaged and short lines, blank lines, tabs, CRs, a line
+// beyond the kept columns, and a last line without a line end.
+TEST(DataLineRead, OperationAndStatementsAgreeOnFilesOfEveryLayout) {
   struct Layout {
-    const char* format;
+    DataLayout layout;
     const char* year;
     int width, decimals;
   };
-  const Layout layouts[] = {{"(I4,12F5.1)", "%4d", 5, 1},     {"(I5,12F5.1)", " %4d", 5, 1},
-                            {"(I4,12F5.2)", "%4d", 5, 2},     {"(I4,12F6.1)", "%4d", 6, 1},
-                            {"(I5,2X,12F5.1)", " %4dxx", 5, 1}, {"(I4,6F5.1)", "%4d", 5, 1},
-                            {"(I4,BZ,12F5.1)", "%4d", 5, 1},  {"(2X,I4,3(4F5.1))", "%4d", 5, 1}};
-  const std::string noise = " ,.-+xE9\t";
+  const Layout layouts[] = {{{"(I4,12F5.1)", "(I5,12F5.1)"}, "%4d", 5, 1},
+                            {{"(I4,12F5.1)", "(I5,12F5.1)"}, " %4d", 5, 1},
+                            {{"(I4,12F5.2)", "(I5,12F5.2)"}, "%4d", 5, 2},
+                            {{"(I4,12F6.1)", "(I5,12F6.1)"}, "%4d", 6, 1},
+                            {{"(I5,2X,12F5.1)", ""}, " %4dxx", 5, 1},
+                            {{"(I4,6F5.1)", ""}, "%4d", 5, 1},
+                            {{"(I4,BZ,12F5.1)", ""}, "%4d", 5, 1},
+                            {{"(2X,I4,3(4F5.1))          ", ""}, "%4d", 5, 1},
+                            {{"(T2,I4,TR1,12F5.1)", ""}, " %4d ", 5, 1}};
+  const std::string noise = " ,.-+xE9\t\r";
   std::mt19937 rng(3);
   std::uniform_int_distribution<std::size_t> pick(0, noise.size() - 1);
+  unsigned seed = 0;
   for (const Layout& l : layouts) {
-    for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    for (int n = 0; n < 2000; ++n) {
+      if (n % 97 == 0) text += "Station " + std::to_string(n) + "\n";
+      if (n % 89 == 5) text += n % 2 ? "\n" : "      \n";
+      if (n == 1001) text += std::string(5000, '7') + "\n";
       std::string line = data_line(rng, l.year, l.width, l.decimals, n % 4 == 3);
       if (n % 3 == 1) line[rng() % line.size()] = noise[pick(rng)];  // a damaged field
       if (n % 5 == 0) line.resize(rng() % line.size());               // a short line
-      if (n % 2 == 0 || n % 4 == 3) line.resize(120, ' ');            // as the reader holds it
-      const Lined a = by_overload(line, l.format);
-      const Lined b = by_statement(line, l.format);
-      ASSERT_EQ(a.outcome, b.outcome) << l.format << " '" << line << "'";
-      ASSERT_EQ(a.year, b.year) << l.format << " '" << line << "'";
-      for (std::size_t m = 0; m < 12; ++m)
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(a.v[m]), std::bit_cast<std::uint32_t>(b.v[m]))
-            << l.format << " '" << line << "' month " << m + 1;
+      if (n % 7 == 0) line.resize(130, ' ');                          // beyond the line held
+      text += line + "\n";
     }
+    text += data_line(rng, l.year, l.width, l.decimals, false);  // no line end
+    compare_on_file(text, l.layout, ++seed);
+    if (HasFatalFailure()) return;
   }
 }
 
-// Free-format data lines: plain numbers between blanks by the quick way,
-// and anything else, against the general free-format statement.
-TEST(DataLineRead, FreeFormatLinesAgreeWithTheStatement) {
-  HostedLayer hl;
+// Free-format data lines: plain numbers between blanks, and anything else.
+TEST(DataLineRead, FreeFormatFilesAgreeWithTheStatements) {
   const std::string pieces[] = {" ", "  ", "\t", "1950", "-12.5", "3", ".5", "7.", "1E2", ",", "/",
                                 "2*", "'x'", "-", "NaN", "12345678901234567", "+4.25", "0",
                                 "E10", "-E5", ".E2", "+", "--1", "1E2E3"};
   std::mt19937 rng(8);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1), count(0, 30);
   std::uniform_int_distribution<std::size_t> plain(3, 7);  // "1950" to "7.": plain numbers only
+  std::string text;
   for (int n = 0; n < 20000; ++n) {
-    std::string line;
     const std::size_t k = count(rng);
     for (std::size_t i = 0; i < k; ++i) {
-      const std::string& p = pieces[n % 4 == 1 ? plain(rng) : pick(rng)];
-      line += p;
-      if (n % 2 == 0 || n % 4 == 1) line += ' ';  // these lines well separated
+      text += pieces[n % 4 == 1 ? plain(rng) : pick(rng)];
+      if (n % 2 == 0 || n % 4 == 1) text += ' ';  // these lines well separated
     }
-    if (n % 3 == 0) line.resize(120, ' ');
-    float ya = -7.0f, yb = -7.0f;
-    std::array<float, 12> va{}, vb{};
-    va.fill(-7.0f);
-    vb.fill(-7.0f);
-    const Outcome a = read_list(field(line), kErr, ya, std::span<float>(va));
-    Statement s(Statement::Dir::read, field(line), {}, true, kErr);
-    read_transfer(s, yb);
-    for (float& x : vb) s.get(in_real(x));
-    const Outcome b = s.finish();
-    ASSERT_EQ(a, b) << "'" << line << "'";
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(ya), std::bit_cast<std::uint32_t>(yb)) << "'" << line << "'";
-    for (std::size_t m = 0; m < 12; ++m)
-      ASSERT_EQ(std::bit_cast<std::uint32_t>(va[m]), std::bit_cast<std::uint32_t>(vb[m])) << "'" << line << "'";
+    text += '\n';
   }
+  DataLayout free_format;
+  free_format.missing = -99.9f;
+  compare_on_file(text, free_format, 9);
 }
 
-// A January with no digit before its exponent reads as zero, by the plan
-// and the statement alike, in a fixed layout and in free format; the
-// fields that break the number's syntax still fail both ways.
+// A January with no digit before its exponent reads as zero in a fixed
+// layout and in free format; the fields that break the number's syntax
+// still fail.
 TEST(DataLineRead, MonthsWithoutMantissaDigits) {
-  HostedLayer hl;
   struct Case {
     std::string month;
-    Outcome outcome;
+    LineRead kind;
   };
-  const Case cases[] = {{"E10", Outcome::ok},   {"-E5", Outcome::ok},   {".E2", Outcome::ok},
-                        {"+", Outcome::ok},     {"--1", Outcome::ok},   {"1E2E3", Outcome::error},
-                        {"1.2.3", Outcome::error}, {"1E2.5", Outcome::error}, {"1x", Outcome::error}};
+  const Case cases[] = {{"E10", LineRead::data},     {"-E5", LineRead::data},     {".E2", LineRead::data},
+                        {"+", LineRead::data},       {"--1", LineRead::data},     {"1E2E3", LineRead::other},
+                        {"1.2.3", LineRead::other},  {"1E2.5", LineRead::other},  {"1x", LineRead::other}};
+  const std::string name = (std::filesystem::temp_directory_path() /
+                            ("arb_mantissa_" + std::to_string(::getpid()) + ".dat")).string();
   for (const Case& c : cases) {
     std::string fixed = "1950" + std::string(5 - c.month.size(), ' ') + c.month + "  1.0";
-    fixed.resize(120, ' ');
     std::string free = "1950 " + c.month + " 1.0";
     for (int m = 3; m <= 12; ++m) free += " 0";
-    free.resize(120, ' ');
-    const Lined a = by_overload(fixed, "(I4,12F5.1)");
-    const Lined b = by_statement(fixed, "(I4,12F5.1)");
-    float fy = -7.0f;
-    std::array<float, 12> fv{};
-    fv.fill(-7.0f);
-    const Outcome f = read_list(field(free), kErr, fy, std::span<float>(fv));
-    EXPECT_EQ(a.outcome, c.outcome) << c.month;
-    EXPECT_EQ(b.outcome, c.outcome) << c.month;
-    EXPECT_EQ(f, c.outcome) << c.month;
-    if (c.outcome != Outcome::ok) continue;
-    for (const std::array<float, 12>& v : {a.v, b.v, fv}) {
+    std::ofstream(name, std::ios::binary) << fixed << "\n" << free << "\n";
+    HostedLayer hl;
+    ASSERT_EQ(open(21, name, "OLD", kErr), Outcome::ok);
+    const Got a = by_operation(21, {"(I4,12F5.1)", "(I5,12F5.1)"});
+    const Got f = by_operation(21, {});
+    EXPECT_EQ(a.kind, c.kind) << c.month;
+    EXPECT_EQ(f.kind, c.kind) << c.month;
+    if (c.kind != LineRead::data) continue;
+    for (const std::array<float, 12>& v : {a.v, f.v}) {
       EXPECT_EQ(std::bit_cast<std::uint32_t>(v[0]), 0U) << c.month << ": +0.0";
       EXPECT_EQ(v[1], 1.0f) << c.month;
     }
   }
+  std::filesystem::remove(name);
 }
 
 }  // namespace

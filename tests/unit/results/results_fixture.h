@@ -31,7 +31,7 @@ class ResultsTest : public StoreTest {
       series_statistics(s, k, c);
     }
     grand_statistics(s);
-    return results::make_run(s, c, method, log);
+    return results::make_run(s, c, method, log, average_record(s, c, method));
   }
 };
 
