@@ -8,6 +8,7 @@
 
 #include "average_parts.h"
 #include "norm.h"
+#include "omp_team.h"
 
 namespace arb {
 
@@ -46,20 +47,23 @@ AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method me
   const float flag = s.flag;
   const auto cells = static_cast<std::size_t>(std::max(0, nvars)) * static_cast<std::size_t>(std::max(0, length));
   // Sums and counts variable by variable, slot by slot: each sum still
-  // takes the series in order, so every sum is average_year's.
+  // takes the series in order, so every sum is the plain year-by-year one.
+  // The variables are apart from each other: one team member each.
   std::vector<float> sum(cells, 0.0F);
   std::vector<std::int32_t> count(cells, 0);
-  for (int k = 1; k <= s.nseries; ++k) {
-    // The slots of the years the series covers.
-    const int first = std::max(1, s.span(k, 1) - c.earliest_first + 1);
-    const int last = std::min(length, s.span(k, 2) - c.earliest_first + 1);
-    if (first > last) continue;
-    for (int j = 1; j <= nvars; ++j) {
+  const int team = omp_team();
+#pragma omp parallel for schedule(dynamic, 1) num_threads(team) if (team > 1 && nvars > 1)
+  for (int j = 1; j <= nvars; ++j) {
+    float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
+    std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
+    for (int k = 1; k <= s.nseries; ++k) {
+      // The slots of the years the series covers.
+      const int first = std::max(1, s.span(k, 1) - c.earliest_first + 1);
+      const int last = std::min(length, s.span(k, 2) - c.earliest_first + 1);
+      if (first > last) continue;
       const float* col = s.column(j, k);
       const float mean = s.mean(k, j);
       const float sd = s.sd(k, j);
-      float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
-      std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
       for (int i = first; i <= last; ++i) {
         const float v = col[i - 1];
         if (v == flag) continue;

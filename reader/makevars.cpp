@@ -5,6 +5,7 @@
 
 #include <sys/mman.h>
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -37,6 +38,27 @@ void prefault(float* from, float* to) {
   (void)from;
   (void)to;
 #endif
+}
+
+// A mask without seasons: every selected month a variable of its own, its
+// value the month added to a zero sum (so -0.0 reads +0.0, as a season of
+// one month gives it), or the flag.  The general loop below gives the same
+// values; this one writes each variable's column straight through.
+void months_as_variables(SeriesStore& store, int ns, std::span<const float> months, int years, ClimateMask& mask) {
+  std::array<int, kMaskMax> picked{};
+  int nvars = 0;
+  for (int p = 1; p <= mask.length; ++p) {
+    if (mask.at(p) == '0') continue;
+    mask.at(p) = '2';
+    picked[static_cast<std::size_t>(nvars++)] = p - 1;
+  }
+  const float flag = store.flag;
+  for (int j = 1; j <= nvars; ++j) {
+    float* column = store.column(j, ns);
+    const float* month = months.data() + picked[static_cast<std::size_t>(j - 1)];
+    for (int i = 0; i < years; ++i, month += 12) column[i] = *month == flag ? flag : 0.0f + *month;
+  }
+  store.nvars = nvars;
 }
 
 }  // namespace
@@ -74,6 +96,10 @@ void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, 
   }
   if (vars > 0 && years > 0) prefault(store.column(1, ns), store.column(vars, ns) + years);
 
+  if (!mask.SEASON && years > 0) {
+    months_as_variables(store, ns, months, years, mask);
+    return;
+  }
   const float flag = store.flag;
   for (int i = 1; i <= years; ++i) {
     const float* year_months = months.data() + static_cast<std::ptrdiff_t>(i - 1) * 12;

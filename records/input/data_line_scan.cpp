@@ -59,6 +59,36 @@ inline bool take_number(const char* p, const char* end, bool point_allowed, int 
   return p == end;
 }
 
+// A field of the common shape, as take_number takes it: the blanks around
+// it first, then one pass over what they leave, digits and at most one
+// point (the fast way for fields of a fixed layout).
+inline bool take_field(const char* p, std::size_t w, bool point_allowed, int implied, Number& n) {
+  std::size_t from = 0, to = w;
+  while (from < to && p[from] == ' ') ++from;
+  while (to > from && p[to - 1] == ' ') --to;
+  if (from == to) return false;
+  n.negative = p[from] == '-';
+  if (p[from] == '-' || p[from] == '+') ++from;
+  std::uint64_t v = 0;
+  std::size_t point = w;  // none
+  for (std::size_t k = from; k < to; ++k) {
+    const unsigned d = static_cast<unsigned char>(p[k]) - unsigned{'0'};
+    if (d < 10) {
+      v = v * 10 + d;
+    } else if (p[k] == '.' && point == w && point_allowed) {
+      point = k;
+    } else {
+      return false;
+    }
+  }
+  const std::size_t count = to - from - (point != w ? 1 : 0);
+  if (count == 0 || count > kMaxDigits) return false;
+  n.places = point != w ? static_cast<int>(to - 1 - point) : (implied > 0 ? implied : 0);
+  if (n.places > kMaxExactPower) return false;
+  n.digits = v;
+  return true;
+}
+
 inline float real_of(const Number& n) {
   if (n.digits == 0) return 0.0f;  // zero is +0.0 whatever its sign
   const double x = static_cast<double>(n.digits) / kPowers[static_cast<std::size_t>(n.places)];
@@ -84,7 +114,7 @@ Scan scan_fixed(std::string_view line, const FlatPlan& plan, std::int32_t& integ
 
   const FlatField& year = plan.fields[0];
   Number y;
-  if (!take_number(text + year.col, text + year.col + year.w, false, 0, y)) return Scan::unknown;
+  if (!take_field(text + year.col, year.w, false, 0, y)) return Scan::unknown;
   const std::int64_t v = y.negative ? -static_cast<std::int64_t>(y.digits) : static_cast<std::int64_t>(y.digits);
   if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
     return Scan::unknown;
@@ -92,7 +122,7 @@ Scan scan_fixed(std::string_view line, const FlatPlan& plan, std::int32_t& integ
   for (std::size_t k = 0; k < plan.reals; ++k) {
     const FlatField& f = plan.fields[k + 1];
     Number n;
-    if (!take_number(text + f.col, text + f.col + f.w, true, f.d, n)) return Scan::unknown;
+    if (!take_field(text + f.col, f.w, true, f.d, n)) return Scan::unknown;
     reals[k] = real_of(n);
   }
   integer = static_cast<std::int32_t>(v);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include <omp.h>
+
 namespace arb::rt {
 
 namespace {
@@ -49,21 +51,48 @@ const AheadLine* LinesAhead::at(const FileUnit& file) {
 
 void LinesAhead::read_ahead(FileUnit& file, int threads) {
   const std::string_view bytes = file.look_ahead(kAheadBytes);
-  const off_t base = file.position();
   epoch_ = file.epoch();
-  lines_.clear();
   next_ = 0;
-  // The complete lines: the last one without a line end is left to the
-  // statement, which meets the end of the file after it.
-  for (std::size_t from = 0; from < bytes.size();) {
-    const void* nl = std::memchr(bytes.data() + from, '\n', bytes.size() - from);
-    if (!nl) break;
-    const std::size_t to = static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data());
-    if (to - from + 1 > std::numeric_limits<std::uint32_t>::max()) break;
-    lines_.push_back({base + static_cast<off_t>(from), static_cast<std::uint32_t>(to - from + 1)});
-    from = to + 1;
-  }
+  find_lines(bytes, file.position(), threads);
   scan(bytes, threads);
+}
+
+// The complete lines of the bytes, each member of the team finding those
+// that start in its share of them; the last line without a line end is left
+// to the statement, which meets the end of the file after it.
+void LinesAhead::find_lines(std::string_view bytes, off_t base, int threads) {
+  bytes = bytes.substr(0, std::min<std::size_t>(bytes.size(), std::numeric_limits<std::uint32_t>::max()));
+  starts_.resize(static_cast<std::size_t>(threads));
+#pragma omp parallel num_threads(threads) if (threads > 1)
+  {
+    const auto t = static_cast<std::size_t>(omp_get_thread_num());
+    const auto n = static_cast<std::size_t>(omp_get_num_threads());
+    std::vector<std::uint32_t>& mine = starts_[t];
+    mine.clear();
+    const std::size_t end = bytes.size() * (t + 1) / n;
+    std::size_t from = bytes.size() * t / n;
+    if (from > 0) {  // the first line that starts in the share
+      const void* nl = std::memchr(bytes.data() + from - 1, '\n', bytes.size() - from + 1);
+      from = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data()) + 1 : bytes.size();
+    }
+    while (from < end) {
+      const void* nl = std::memchr(bytes.data() + from, '\n', bytes.size() - from);
+      if (!nl) break;
+      mine.push_back(static_cast<std::uint32_t>(from));
+      from = static_cast<std::size_t>(static_cast<const char*>(nl) - bytes.data()) + 1;
+    }
+  }
+  lines_.clear();
+  for (const std::vector<std::uint32_t>& share : starts_)
+    for (std::uint32_t from : share) lines_.push_back({base + static_cast<off_t>(from), 0});
+  // Each line ends where the next starts; the last at its line end.
+  for (std::size_t i = 0; i + 1 < lines_.size(); ++i)
+    lines_[i].bytes = static_cast<std::uint32_t>(lines_[i + 1].start - lines_[i].start);
+  if (!lines_.empty()) {
+    const auto last = static_cast<std::size_t>(lines_.back().start - base);
+    const void* nl = std::memchr(bytes.data() + last, '\n', bytes.size() - last);
+    lines_.back().bytes = static_cast<std::uint32_t>(static_cast<const char*>(nl) - (bytes.data() + last)) + 1;
+  }
 }
 
 void LinesAhead::scan(std::string_view bytes, int threads) {

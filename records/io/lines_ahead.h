@@ -49,6 +49,7 @@ class LinesAhead {
   const float* values(const AheadLine& l) const { return values_.data() + (&l - lines_.data()) * layout_.reals; }
 
  private:
+  void find_lines(std::string_view bytes, off_t base, int threads);
   void scan(std::string_view bytes, int threads);
 
   ScanLayout layout_;
@@ -56,6 +57,7 @@ class LinesAhead {
   std::vector<float> values_;  // layout_.reals per line
   std::size_t next_ = 0;       // the line expected next
   std::uint64_t epoch_ = 0;
+  std::vector<std::vector<std::uint32_t>> starts_;  // each team member's line starts
 };
 
 }  // namespace arb::rt

@@ -2,6 +2,10 @@
 // Climate variables from the months of one series, by the climate mask.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -138,6 +142,42 @@ TEST_F(Makevars, EveryCase) {
     EXPECT_EQ(s.value(1, c.nvars + 1, 2), 0.0F) << c.name;
     EXPECT_EQ(s.value(1, 1, 1), 0.0F) << c.name;
     EXPECT_EQ(s.value(1, 1, 3), 0.0F) << c.name;
+  }
+}
+
+// A mask without seasons makes every selected month a variable the quick
+// way; the same mask with each selected month a season of one month ("2")
+// takes the general loop.  Both give the same values to the bit, flags,
+// -0.0 and NaN included, and the same variables, mask and spans.
+TEST_F(Makevars, MonthsAsVariablesAsSeasonsOfOneMonth) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> position(0, 1), length(1, 60), lines(1, 30);
+  std::uniform_real_distribution<float> value(-50.0F, 50.0F);
+  for (int n = 0; n < 200; ++n) {
+    std::string ones(static_cast<std::size_t>(length(rng)), '0');
+    for (char& c : ones) c = position(rng) ? '1' : '0';
+    ones.back() = '1';
+    std::string twos = ones;
+    std::replace(twos.begin(), twos.end(), '1', '2');
+    const int count = lines(rng);
+    std::vector<float> months(static_cast<std::size_t>(count) * 12);
+    for (float& m : months) m = value(rng);
+    for (std::size_t i = 0; i < months.size(); i += 7) months[i] = kFlag;
+    months[1] = -0.0F;
+    months[2] = std::numeric_limits<float>::quiet_NaN();
+    SetUp();
+    s.flag = kFlag;
+    ClimateMask quick = mask_of(ones), general = mask_of(twos);
+    makevars(s, 1, months, count, 1901, quick);
+    makevars(s, 2, months, count, 1901, general);
+    if (s.span(2, 3) > 0) {  // rewritten by the first year
+      ASSERT_EQ(mask_text(quick), mask_text(general)) << ones;
+    }
+    for (int c = 1; c <= 3; ++c) ASSERT_EQ(s.span(1, c), s.span(2, c)) << ones;
+    for (int j = 1; j <= mask_vars(general); ++j)
+      for (int i = 1; i <= s.span(1, 3); ++i)
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(s.value(i, j, 1)), std::bit_cast<std::uint32_t>(s.value(i, j, 2)))
+            << ones << " year " << i << " variable " << j;
   }
 }
 
