@@ -8,7 +8,9 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "refuse.h"
 #include "store.h"
@@ -61,6 +63,67 @@ void months_as_variables(SeriesStore& store, int ns, std::span<const float> mont
   store.nvars = nvars;
 }
 
+// A mask with seasons: each 2 or 3 closes a season of the months selected
+// since the last one, their sum or their mean; a month missing in it makes
+// the season missing.  Months after the last season belong to none.  The
+// sums take the months in mask order, in single precision.
+struct Season {
+  std::array<int, kMaskMax> months{};  // positions in the climatic year's months, 0-based
+  int count = 0;
+  bool mean = false;
+};
+
+void seasons_as_variables(SeriesStore& store, int ns, std::span<const float> months, int lines, int years,
+                          const ClimateMask& mask) {
+  std::array<Season, kMaskMax> seasons{};
+  int nvars = 0;
+  Season open;
+  for (int p = 1; p <= mask.length; ++p) {
+    const char c = mask.at(p);
+    if (c == '0') continue;
+    open.months[static_cast<std::size_t>(open.count++)] = p - 1;
+    if (c != '2' && c != '3') continue;  // askmask admits only 0 to 3
+    open.mean = c == '3';
+    seasons[static_cast<std::size_t>(nvars++)] = open;
+    open = Season{};
+  }
+  // The months calendar month by calendar month: position p of climatic
+  // year i is then element i of a run, and each season is summed for every
+  // year at once, each year's sum still taking its months in mask order.
+  const auto n = static_cast<std::size_t>(lines);
+  const auto by_month = std::make_unique_for_overwrite<float[]>(12 * n);
+  for (std::size_t l = 0; l < n; ++l)
+    for (std::size_t m = 0; m < 12; ++m) by_month[m * n + l] = months[l * 12 + m];
+  const auto count = static_cast<std::size_t>(years);
+  std::vector<float> sum(count);
+  std::vector<unsigned char> missing(count);
+  const float flag = store.flag;
+  for (int j = 1; j <= nvars; ++j) {
+    const Season& season = seasons[static_cast<std::size_t>(j - 1)];
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    std::fill(missing.begin(), missing.end(), 0);
+    for (int q = 0; q < season.count; ++q) {
+      const auto p = static_cast<std::size_t>(season.months[static_cast<std::size_t>(q)]);
+      const float* month = by_month.get() + (p % 12) * n + p / 12;
+      // A missing month's flag may enter the sum: the season is the flag
+      // then.  Years apart from each other: one lane each.
+#pragma omp simd
+      for (std::size_t i = 0; i < count; ++i) {
+        missing[i] |= static_cast<unsigned char>(month[i] == flag);
+        sum[i] += month[i];
+      }
+    }
+    float* column = store.column(j, ns);
+    const float months_in_season = static_cast<float>(season.count);
+#pragma omp simd
+    for (std::size_t i = 0; i < count; ++i) {
+      const float value = season.mean ? sum[i] / months_in_season : sum[i];
+      column[i] = missing[i] ? flag : value;
+    }
+  }
+  store.nvars = nvars;
+}
+
 }  // namespace
 
 int mask_vars(const ClimateMask& mask) {
@@ -96,41 +159,11 @@ void makevars(SeriesStore& store, int ns, std::span<const float> months, int n, 
   }
   if (vars > 0 && years > 0) prefault(store.column(1, ns), store.column(vars, ns) + years);
 
-  if (!mask.SEASON && years > 0) {
+  if (years <= 0) return;
+  if (mask.SEASON) {
+    seasons_as_variables(store, ns, months, n, years, mask);
+  } else {
     months_as_variables(store, ns, months, years, mask);
-    return;
-  }
-  const float flag = store.flag;
-  for (int i = 1; i <= years; ++i) {
-    const float* year_months = months.data() + static_cast<std::ptrdiff_t>(i - 1) * 12;
-    int nvars = 0;
-    float sum = 0.0f;
-    int count = 0;
-    int missing = 0;
-    for (int p = 1; p <= mask.length; ++p) {
-      char c = mask.at(p);
-      if (c == '0') continue;
-      const float month = year_months[p - 1];
-      ++count;
-      if (!mask.SEASON) {  // every selected month a variable of its own, from now on
-        mask.at(p) = '2';
-        c = '2';
-      }
-      if (month == flag) {
-        ++missing;
-      } else {
-        sum += month;
-      }
-      if (c != '2' && c != '3') continue;  // askmask admits only 0 to 3
-      float value = c == '2' ? sum : sum / static_cast<float>(count);
-      if (missing > 0) value = flag;
-      ++nvars;
-      store.value(i, nvars, ns) = value;
-      sum = 0.0f;
-      count = 0;
-      missing = 0;
-    }
-    store.nvars = nvars;
   }
 }
 

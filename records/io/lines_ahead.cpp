@@ -11,9 +11,9 @@ namespace arb::rt {
 
 namespace {
 
-// A stretch of some megabytes: tens of thousands of lines for the team to
+// A stretch of a megabyte: some ten thousand lines for the team to
 // share, and little memory beside the values of a run.
-constexpr std::size_t kAheadBytes = std::size_t{4} << 20;
+constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
 
 // Lines that the record layer changes before a statement sees them (tabs
 // widened, CR dropped, long lines cut) are the statement's.
