@@ -401,7 +401,24 @@ void wa_edit(OutRecord& rec, const Descriptor& d, std::string_view item) {
   }
 }
 
-void dbl_ascii(double v, int significant, char digits[20], int& exp) {
+namespace {
+
+// The digits and exponent of a number written by to_chars in scientific
+// form, "d.ddd...de+XX".
+void digits_of(const char* buf, const char* end, int significant, char digits[20], int& exp) {
+  digits[0] = buf[0];
+  for (int i = 1; i < significant; ++i) digits[i] = buf[i + 1];
+  const char* e = end;
+  while (*--e != 'e') {
+  }
+  int e10 = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, e10);
+  exp = e10 + 1;
+}
+
+}  // namespace
+
+void exact_digits(double v, int significant, char digits[20], int& exp) {
   std::fill(digits, digits + 20, '0');
   exp = 0;
   if (v == 0.0 || !std::isfinite(v)) return;
@@ -410,13 +427,25 @@ void dbl_ascii(double v, int significant, char digits[20], int& exp) {
   // so at this precision nothing is rounded and cutting off is exact.
   char buf[800];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 766);
-  // buf holds "d.ddd...de+XX".
-  digits[0] = buf[0];
-  for (int i = 1; i < significant; ++i) digits[i] = buf[i + 1];
-  const char* e = std::find(buf, res.ptr, 'e');
-  int e10 = 0;
-  std::from_chars(e + (e[1] == '+' ? 2 : 1), res.ptr, e10);
-  exp = e10 + 1;
+  digits_of(buf, res.ptr, significant, digits, exp);
+}
+
+void dbl_ascii(double v, int significant, char digits[20], int& exp) {
+  if (v == 0.0 || !std::isfinite(v)) return exact_digits(v, significant, digits, exp);
+  significant = std::clamp(significant, 1, 20);
+  // Rounded to three digits more, the number starts with the exact
+  // expansion's digits unless the rounding carried into them, which leaves
+  // the three reading 000: then the exact expansion decides.
+  constexpr int kGuard = 3;
+  char buf[48];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
+                                 significant - 1 + kGuard);
+  const char* guard = buf + significant + 1;
+  if (std::all_of(guard, guard + kGuard, [](char c) { return c == '0'; })) {
+    return exact_digits(v, significant, digits, exp);
+  }
+  std::fill(digits, digits + 20, '0');
+  digits_of(buf, res.ptr, significant, digits, exp);
 }
 
 }  // namespace arb::rt

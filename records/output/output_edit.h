@@ -33,6 +33,9 @@ void wg_edit(OutRecord& rec, const Descriptor& d, const EditModes& modes, const 
 // The first significant decimal digits of |v| (8 for a 4-byte real, 17 for
 // an 8-byte real), cut off, not rounded, then zeros up to 20 characters;
 // exp receives the number of digits before the decimal point.
+// Taken from the number rounded to a few more digits where that shows the
+// cut, from its exact expansion (exact_digits) where it does not.
 void dbl_ascii(double v, int significant, char digits[20], int& exp);
+void exact_digits(double v, int significant, char digits[20], int& exp);
 
 }  // namespace arb::rt

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "fields.h"
 
@@ -200,6 +202,34 @@ INSTANTIATE_TEST_SUITE_P(
         DigitCase{std::numeric_limits<double>::max(), 17, "17976931348623157000", 309},
         DigitCase{std::numeric_limits<float>::denorm_min(), 8, "14012984000000000000", -44},
         DigitCase{1e23, 17, "99999999999999991000", 23}));
+
+// The digits of a real taken the short way, from the number rounded to a
+// few more digits, against its exact expansion: random floats and doubles,
+// numbers with few digits (where the rounding shows no cut), runs of nines
+// (where it carries), the smallest and largest, for every digit count.
+TEST(DigitString, ShortWayAgreesWithTheExactExpansion) {
+  std::mt19937_64 rng(21);
+  std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-40, 40);
+  std::vector<double> values = {0.5, 25.0, 0.125, 1e-5, 9.9995, 99.99999999, 0.1, 1.0 / 3.0, 123456789.0,
+                                std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+                                std::numeric_limits<float>::min(), -17.3, 1e22, 9.999999999999999e22};
+  for (int n = 0; n < 20000; ++n) {
+    const double x = mantissa(rng) * std::pow(10.0, exponent(rng));
+    values.push_back(n % 2 ? x : static_cast<double>(static_cast<float>(x)));
+    values.push_back(std::round(x * 1000.0) / 1000.0);
+  }
+  for (double v : values) {
+    for (int significant = 1; significant <= 20; ++significant) {
+      char fast[20], exact[20];
+      int fast_exp = -99, exact_exp = -99;
+      dbl_ascii(v, significant, fast, fast_exp);
+      exact_digits(v, significant, exact, exact_exp);
+      ASSERT_EQ(std::string(fast, 20), std::string(exact, 20)) << v << " to " << significant;
+      ASSERT_EQ(fast_exp, exact_exp) << v << " to " << significant;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace arb::rt
