@@ -47,7 +47,9 @@ Method ask_method() {
 // series on the team: each touches only its own values and rows.
 void prepare_series(SeriesStore& s, const Coverage& c) {
   const int team = omp_team();
-#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1)
+  // Starting the team costs more than a small run's series take.
+  const bool large = static_cast<long>(s.nseries) * s.nvars * c.length >= kTeamValues;
+#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1 && large)
   for (int k = 1; k <= s.nseries; ++k) {
     align(s, k, c.earliest_first);
     series_statistics(s, k, c);

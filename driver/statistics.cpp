@@ -52,7 +52,8 @@ AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method me
   std::vector<float> sum(cells, 0.0F);
   std::vector<std::int32_t> count(cells, 0);
   const int team = omp_team();
-#pragma omp parallel for schedule(dynamic, 1) num_threads(team) if (team > 1 && nvars > 1)
+  const bool large = static_cast<long>(s.nseries) * nvars * length >= kTeamValues;
+#pragma omp parallel for schedule(dynamic, 1) num_threads(team) if (team > 1 && nvars > 1 && large)
   for (int j = 1; j <= nvars; ++j) {
     float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
     std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);

@@ -12,6 +12,9 @@ namespace arb {
 // started with the stack OMP_STACKSIZE asks for).  Found out once.
 int omp_team();
 
+// The values a loop should touch before the team is worth starting for it.
+inline constexpr long kTeamValues = 1L << 20;
+
 // A stack size as OpenMP writes it: digits, then B, K, M or G (K when
 // none), blanks around; nullopt when the text is no such size or the size
 // does not fit (the OpenMP run-time then keeps its default).

@@ -14,6 +14,7 @@ namespace {
 // A stretch of a megabyte: some ten thousand lines for the team to
 // share, and little memory beside the values of a run.
 constexpr std::size_t kAheadBytes = std::size_t{1} << 20;
+constexpr std::size_t kTeamBytes = kAheadBytes / 2;
 
 // Lines that the record layer changes before a statement sees them (tabs
 // widened, CR dropped, long lines cut) are the statement's.
@@ -51,6 +52,8 @@ const AheadLine* LinesAhead::at(const FileUnit& file) {
 
 void LinesAhead::read_ahead(FileUnit& file, int threads) {
   const std::string_view bytes = file.look_ahead(kAheadBytes);
+  // Starting the team costs more than a small file's lines take.
+  if (bytes.size() < kTeamBytes) threads = 1;
   epoch_ = file.epoch();
   next_ = 0;
   find_lines(bytes, file.position(), threads);
