@@ -95,6 +95,14 @@ inline float real_of(const Number& n) {
   return static_cast<float>(n.negative ? -x : x);
 }
 
+// A letter that no integer field takes in any mode: the field's read fails
+// whatever else the field holds (exponent letters may follow the digits
+// under -relaxed_input).
+bool never_in_integer(char c) {
+  const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  return letter && std::string_view("EeDdQq").find(c) == std::string_view::npos;
+}
+
 bool all_blank(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
@@ -114,7 +122,10 @@ Scan scan_fixed(std::string_view line, const FlatPlan& plan, std::int32_t& integ
 
   const FlatField& year = plan.fields[0];
   Number y;
-  if (!take_field(text + year.col, year.w, false, 0, y)) return Scan::unknown;
+  if (!take_field(text + year.col, year.w, false, 0, y)) {
+    const std::string_view field(text + year.col, year.w);
+    return std::any_of(field.begin(), field.end(), never_in_integer) ? Scan::other : Scan::unknown;
+  }
   const std::int64_t v = y.negative ? -static_cast<std::int64_t>(y.digits) : static_cast<std::int64_t>(y.digits);
   if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
     return Scan::unknown;

@@ -19,6 +19,7 @@ namespace arb::rt {
 enum class Scan : std::uint8_t {
   data,     // read: the items hold the line's values
   blank,    // only blanks in the columns the reader holds
+  other,    // no data line: its integer field holds a letter no integer field takes (a title line)
   unknown,  // not of the common shape: the statement decides (a title line, a damaged field)
 };
 

@@ -16,6 +16,13 @@ namespace arb::rt {
 
 namespace {
 
+// The benchmarks' reference build reads every line by the statements.
+#ifdef ARBORIX_REFERENCE_READ
+constexpr bool kReadAhead = false;
+#else
+constexpr bool kReadAhead = true;
+#endif
+
 bool blank_line(std::span<const char> line) {
   return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
 }
@@ -57,25 +64,33 @@ ScanLayout scan_layout(RecordLayer& rl, const DataLayout& layout, std::size_t wi
   return s;
 }
 
-// The line at the unit's position as read ahead, or null: a unit that is no
-// readable file, or a line the statements must read.
-const AheadLine* line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_t width,
-                            std::size_t reals, LinesAhead*& ahead) {
+// A line read ahead: its scan, the columns of it a line holds, its values.
+struct Ahead {
+  const AheadLine* line = nullptr;
+  std::string_view text;
+  const float* values = nullptr;
+};
+
+// The line at the unit's position as read ahead, taken as read; none for a
+// unit that is no readable file, or a line the statements must read.
+Ahead line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_t width, std::size_t reals) {
   Unit* u = rl.units.find(unit);
-  if (!u || !u->file || !u->can_read) return nullptr;
+  if (!u || !u->file || !u->can_read) return {};
   if (!u->ahead) u->ahead = std::make_unique<LinesAhead>();
-  ahead = u->ahead.get();
-  if (!ahead->is_for(layout.format, layout.blank_first_format, width, reals)) {
-    ahead->use(scan_layout(rl, layout, width, reals));
+  LinesAhead& ahead = *u->ahead;
+  if (!ahead.is_for(layout.format, layout.blank_first_format, width, reals)) {
+    ahead.use(scan_layout(rl, layout, width, reals));
   }
-  const AheadLine* l = ahead->at(*u->file);
+  const AheadLine* l = ahead.at(*u->file);
   if (!l) {
-    ahead->read_ahead(*u->file, std::max(1, layout.threads));
-    l = ahead->at(*u->file);
+    ahead.read_ahead(*u->file, std::max(1, layout.threads));
+    l = ahead.at(*u->file);
   }
-  if (!l || l->kind == Scan::unknown) return nullptr;
+  if (!l || l->kind == Scan::unknown) return {};
+  // The line's bytes are buffered from the position on: look_ahead(0) reads nothing.
+  const std::string_view text = u->file->look_ahead(0).substr(0, std::min<std::size_t>(l->bytes - 1, width));
   u->file->skip_record(l->bytes);
-  return l;
+  return {l, text, ahead.values(*l)};
 }
 
 }  // namespace
@@ -83,16 +98,16 @@ const AheadLine* line_ahead(RecordLayer& rl, int unit, const DataLayout& layout,
 LineRead read_data_line(int unit, const DataLayout& layout, std::span<char> line, std::int32_t& year,
                         std::span<float> values) {
   const StatementStart start;
-  if (!line.empty()) {
-    LinesAhead* ahead = nullptr;
-    if (const AheadLine* l = line_ahead(start.layer(), unit, layout, line.size(), values.size(), ahead)) {
-      if (l->kind == Scan::blank) {
-        std::fill(line.begin(), line.end(), ' ');
-        return LineRead::blank;
+  if (kReadAhead && !line.empty()) {
+    if (const Ahead a = line_ahead(start.layer(), unit, layout, line.size(), values.size()); a.line) {
+      if (a.line->kind == Scan::data) {
+        year = a.line->year;
+        std::copy_n(a.values, values.size(), values.begin());
+        return LineRead::data;
       }
-      year = l->year;
-      std::copy_n(ahead->values(*l), values.size(), values.begin());
-      return LineRead::data;
+      const auto end = std::copy(a.text.begin(), a.text.end(), line.begin());
+      std::fill(end, line.end(), ' ');
+      return a.line->kind == Scan::blank ? LineRead::blank : LineRead::other;
     }
   }
   return by_statements(unit, layout, line, year, values);

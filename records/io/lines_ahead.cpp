@@ -25,12 +25,6 @@ bool plain(std::string_view line) {
 
 }  // namespace
 
-bool LinesAhead::is_for(std::string_view format, std::string_view blank_first_format, std::size_t width,
-                        std::size_t reals) const {
-  return layout_.format == format && layout_.blank_first_format == blank_first_format && layout_.width == width &&
-         layout_.reals == reals;
-}
-
 void LinesAhead::use(ScanLayout layout) {
   layout_ = std::move(layout);
   lines_.clear();

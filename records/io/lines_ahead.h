@@ -8,6 +8,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,8 +37,15 @@ struct AheadLine {
 
 class LinesAhead {
  public:
+  // Whether the lines are scanned for this layout: asked for every line, so
+  // the sizes first.
   bool is_for(std::string_view format, std::string_view blank_first_format, std::size_t width,
-              std::size_t reals) const;
+              std::size_t reals) const {
+    return layout_.width == width && layout_.reals == reals && layout_.format.size() == format.size() &&
+           layout_.blank_first_format.size() == blank_first_format.size() &&
+           std::equal(format.begin(), format.end(), layout_.format.begin()) &&
+           std::equal(blank_first_format.begin(), blank_first_format.end(), layout_.blank_first_format.begin());
+  }
   // Makes the layout the one lines are scanned for; what was read ahead
   // for another layout is dropped.
   void use(ScanLayout layout);

@@ -63,6 +63,7 @@ Outcome data_line(std::string_view format, std::string_view record) {
   const FlatPlan plan = make_flat_plan(t->compiled, 12, kWidth);
   const Scan scan = scan_fixed(record, plan, y, m.data());
   if (scan == Scan::blank) require(blank(line));
+  if (scan == Scan::other) require(out == Outcome::error);
   if (scan == Scan::data) require(out == Outcome::ok && y == year && same_bits(m, months));
   return out;
 }
