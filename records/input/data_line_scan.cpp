@@ -123,7 +123,9 @@ Scan scan_fixed(std::string_view line, const FlatPlan& plan, std::int32_t& integ
   const FlatField& year = plan.fields[0];
   Number y;
   if (!take_field(text + year.col, year.w, false, 0, y)) {
-    const std::string_view field(text + year.col, year.w);
+    // A comma ends the field early, and what follows it is the next field's.
+    std::string_view field(text + year.col, year.w);
+    field = field.substr(0, field.find(','));
     return std::any_of(field.begin(), field.end(), never_in_integer) ? Scan::other : Scan::unknown;
   }
   const std::int64_t v = y.negative ? -static_cast<std::int64_t>(y.digits) : static_cast<std::int64_t>(y.digits);

@@ -178,6 +178,11 @@ TEST(DataLineRead, OperationAndStatementsAgreeOnFilesOfEveryLayout) {
     std::string text;
     for (int n = 0; n < 2000; ++n) {
       if (n % 97 == 0) text += "Station " + std::to_string(n) + "\n";
+      if (n % 97 == 1) {  // a comma ends the year's field: the letters after it are months (INF)
+        text += ",";
+        for (int m = 0; m < 12; ++m) text += "  inf";
+        text += "\n";
+      }
       if (n % 89 == 5) text += n % 2 ? "\n" : "      \n";
       if (n == 1001) text += std::string(5000, '7') + "\n";
       std::string line = data_line(rng, l.year, l.width, l.decimals, n % 4 == 3);
