@@ -54,7 +54,7 @@ AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method me
   const int team = omp_team();
   const bool large = static_cast<long>(s.nseries) * nvars * length >= kTeamValues;
 #pragma omp parallel for schedule(dynamic, 1) num_threads(team) if (team > 1 && nvars > 1 && large)
-  for (int j = 1; j <= nvars; ++j) {
+  for (int j = 1; j <= (cells > 0 ? nvars : 0); ++j) {  // no year of coverage: nothing to sum
     float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
     std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
     for (int k = 1; k <= s.nseries; ++k) {

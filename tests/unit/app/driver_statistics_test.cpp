@@ -94,6 +94,19 @@ TEST_F(Averaging, MissingValueLeavesTheAverageAndTheStatistics) {
   EXPECT_TRUE(std::isnan(s.sd(2, 1)));
 }
 
+// A coverage without years (every series shorter than its mask's lag
+// leaves none): no row and no depth, and nothing read or written.
+TEST_F(Averaging, CoverageWithoutYearsGivesNoRecord) {
+  two_series();
+  prepare();
+  for (int length : {0, -3}) {
+    c.length = length;
+    const AveragedRecord r = average_record(s, c, Method::straight);
+    EXPECT_TRUE(r.rows.empty()) << length;
+    EXPECT_TRUE(r.depth.empty()) << length;
+  }
+}
+
 TEST_F(Averaging, YearWithoutValuesGivesTheFlag) {
   put_series(1, 2000, {{1, 2}});
   put_series(2, 2003, {{-99.9F, 4}});
