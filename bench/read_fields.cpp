@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Reading data lines of layout 1, "(I4,12F5.1)", from a character field
-// through the record layer, one statement per line as the reader does it,
+// Reading data lines of layout 1, "(I4,12F5.1)", through the record layer:
+// from a file by read_data_line as the reader does it (one thread, then
+// the given team), and from a character field by the general statement;
 // against a plain loop of strtol/strtof over the same thirteen fields.
 //
-//   read_fields [lines]     (default one million)
+//   read_fields [lines] [threads]     (default one million, 2)
+#include <unistd.h>
+
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <span>
 #include <string>
@@ -39,17 +44,52 @@ std::vector<std::string> make_lines(std::size_t n) {
   return lines;
 }
 
+// Every line of the file by the data-line operation; the sum of its values.
+double by_operation(const std::string& name, int threads, long& bad) {
+  using namespace arb::rt;
+  if (open(14, name, "OLD", kErr) != Outcome::ok) return -1;
+  const DataLayout layout{"(I4,12F5.1)", "(I5,12F5.1)", -99.9f, threads};
+  double sum = 0;
+  std::array<char, 120> line{};
+  for (;;) {
+    std::int32_t year = 0;
+    float v[12];
+    const LineRead got = read_data_line(14, layout, line, year, std::span<float>(v, 12));
+    if (got == LineRead::end) break;
+    if (got != LineRead::data) {
+      ++bad;
+      continue;
+    }
+    sum += year;
+    for (float x : v) sum += x;
+  }
+  return sum;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const long total = argc > 1 ? std::atol(argv[1]) : 1000000;
-  if (total < 1) return 2;
+  const int threads = argc > 2 ? std::atoi(argv[2]) : 2;
+  if (total < 1 || threads < 1) return 2;
   const std::vector<std::string> lines = make_lines(1 << 16);
   const std::size_t mask = lines.size() - 1;
-
-  double sum_layer = 0;
+  const std::string name = "/tmp/read_fields_" + std::to_string(::getpid()) + ".txt";
+  {
+    std::ofstream out(name);
+    for (long i = 0; i < total; ++i) out << lines[static_cast<std::size_t>(i) & mask] << '\n';
+  }
   long bad = 0;
   auto t0 = std::chrono::steady_clock::now();
+  const double sum_one = by_operation(name, 1, bad);
+  const double t_one = seconds_since(t0);
+  t0 = std::chrono::steady_clock::now();
+  const double sum_team = by_operation(name, threads, bad);
+  const double t_team = seconds_since(t0);
+  std::remove(name.c_str());
+
+  double sum_layer = 0;
+  t0 = std::chrono::steady_clock::now();
   for (long i = 0; i < total; ++i) {
     const std::string& line = lines[static_cast<std::size_t>(i) & mask];
     std::int32_t year = 0;
@@ -79,9 +119,13 @@ int main(int argc, char** argv) {
   const double t_plain = seconds_since(t0);
 
   std::printf("%ld lines of \"(I4,12F5.1)\"\n", total);
-  std::printf("record layer: %8.3f s  %7.0f ns/line  (%ld failed)\n", t_layer, t_layer / total * 1e9, bad);
+  std::printf("read_data_line, 1 thread:  %7.3f s  %7.0f ns/line\n", t_one, t_one / total * 1e9);
+  std::printf("read_data_line, %d threads: %7.3f s  %7.0f ns/line\n", threads, t_team, t_team / total * 1e9);
+  std::printf("general statement: %7.3f s  %7.0f ns/line  (%ld failed)\n", t_layer, t_layer / total * 1e9, bad);
   std::printf("strtol/strtof: %7.3f s  %7.0f ns/line\n", t_plain, t_plain / total * 1e9);
   std::printf("ratio %.1f; sums %s (%.1f, %.1f)\n", t_layer / t_plain, sum_layer == sum_plain ? "agree" : "DIFFER",
               sum_layer, sum_plain);
-  return sum_layer == sum_plain && bad == 0 ? 0 : 1;
+  const bool agree = sum_layer == sum_plain && sum_one == sum_plain && sum_team == sum_plain;
+  if (!agree) std::printf("data-line sums %.1f, %.1f\n", sum_one, sum_team);
+  return agree && bad == 0 ? 0 : 1;
 }
