@@ -59,13 +59,15 @@ void LinesAhead::read_ahead(FileUnit& file, int threads) {
 // to the statement, which meets the end of the file after it.
 void LinesAhead::find_lines(std::string_view bytes, off_t base, int threads) {
   bytes = bytes.substr(0, std::min<std::size_t>(bytes.size(), std::numeric_limits<std::uint32_t>::max()));
+  // The run-time may give fewer threads than asked for: every share is
+  // emptied first, and the shares are those of the team that runs.
   starts_.resize(static_cast<std::size_t>(threads));
+  for (std::vector<std::uint32_t>& share : starts_) share.clear();
 #pragma omp parallel num_threads(threads) if (threads > 1)
   {
     const auto t = static_cast<std::size_t>(omp_get_thread_num());
     const auto n = static_cast<std::size_t>(omp_get_num_threads());
     std::vector<std::uint32_t>& mine = starts_[t];
-    mine.clear();
     const std::size_t end = bytes.size() * (t + 1) / n;
     std::size_t from = bytes.size() * t / n;
     if (from > 0) {  // the first line that starts in the share
