@@ -48,11 +48,6 @@ struct ReadLog {
     for (const DataLineRun& r : runs)
       for (std::int32_t i = 0; i < r.count; ++i) f(DataLine{r.first.series, r.first.line + i, r.first.year + i});
   }
-  std::size_t lines() const {
-    std::size_t n = 0;
-    for (const DataLineRun& r : runs) n += static_cast<std::size_t>(r.count);
-    return n;
-  }
 };
 
 }  // namespace arb

@@ -4,10 +4,7 @@
 // the series store.
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
-#include <limits>
-#include <span>
 #include <string>
 #include <string_view>
 

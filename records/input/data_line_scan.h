@@ -5,7 +5,8 @@
 // free format.  An answer given here is the general statement's for the
 // line as the reader holds it (its first `width` columns, blank-padded), to
 // the bit; a line of any other shape is left to the statement.  Pure
-// functions: any number of threads may scan at once.
+// functions: any number of threads may scan at once.  Each field is read
+// by the one-pass reading of common fields (input_fast.h).
 #pragma once
 
 #include <cstddef>

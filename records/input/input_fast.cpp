@@ -3,81 +3,7 @@
 
 #include <cstddef>
 
-#include "chars.h"
-#include "input_edit.h"
-
 namespace arb::rt {
-
-namespace {
-
-// Up to 15 digits the gathered integer is exact in a double, and with a
-// power of ten up to 10^22 (exact too) one multiplication or division is
-// one correct rounding of the field's exact value: the result ascii_dbl
-// forms from the same digits, whatever trailing zeros it drops first.
-constexpr int kMaxDigits = 15;
-constexpr int kMaxExactPower = 22;
-
-struct Shape {
-  bool negative = false;
-  std::uint64_t digits = 0;  // all digits of the field, point ignored
-  int fraction = 0;          // digits after the point
-  bool point = false;
-};
-
-// Blanks, sign, digits and one point, blanks; under blank_zero no blank
-// may follow the number (it would be a zero).
-bool take_shape(std::string_view f, bool blank_zero, bool allow_point, Shape& s) {
-  const char* p = f.data();
-  const char* const end = p + f.size();
-  while (p != end && is_blank(*p)) ++p;
-  if (p != end && (*p == '+' || *p == '-')) s.negative = *p++ == '-';
-  // Digits, then a point and more digits: two plain loops.  The integer
-  // may wrap round when there are too many digits; it is not used then.
-  std::uint64_t v = 0;
-  const char* const first = p;
-  while (p != end && is_digit(*p)) v = v * 10 + static_cast<unsigned>(*p++ - '0');
-  std::ptrdiff_t count = p - first;
-  if (p != end && *p == '.' && allow_point) {
-    s.point = true;
-    const char* const fraction = ++p;
-    while (p != end && is_digit(*p)) v = v * 10 + static_cast<unsigned>(*p++ - '0');
-    s.fraction = static_cast<int>(p - fraction);
-    count += p - fraction;
-  }
-  // A sign or a point alone, an empty field, or more digits than a double
-  // holds exactly.
-  if (count == 0 || count > kMaxDigits) return false;
-  if (p != end) {
-    if (blank_zero) return false;
-    for (; p != end; ++p)
-      if (!is_blank(*p)) return false;
-  }
-  s.digits = v;
-  return true;
-}
-
-}  // namespace
-
-bool fast_real(std::string_view field, bool blank_zero, std::int32_t d, std::int32_t k, double& value) {
-  Shape s;
-  if (!take_shape(field, blank_zero, true, s)) return false;
-  // The point written wins over the implied one; k scales a field without
-  // an exponent, which every field of this shape is.
-  std::int64_t e = -static_cast<std::int64_t>(s.point ? s.fraction : (d > 0 ? d : 0));
-  e -= k;
-  if (e > kMaxExactPower || e < -kMaxExactPower) return false;
-  if (s.digits == 0) {
-    value = 0.0;  // zero is +0.0 whatever its sign
-    return true;
-  }
-  double x = static_cast<double>(s.digits);
-  if (e > 0)
-    x *= power_of_ten(static_cast<int>(e));
-  else if (e < 0)
-    x /= power_of_ten(static_cast<int>(-e));
-  value = s.negative ? -x : x;
-  return true;
-}
 
 bool fast_f_field(InRecord& rec, std::int32_t w, std::int32_t d, const EditModes& modes, float& value) {
   const std::size_t pos = rec.pos;
@@ -89,14 +15,6 @@ bool fast_f_field(InRecord& rec, std::int32_t w, std::int32_t d, const EditModes
   // At most 15 digits under at most 10^22: far inside the range of a
   // float, where to_float is the plain conversion.
   value = static_cast<float>(v);
-  return true;
-}
-
-bool fast_int(std::string_view field, bool blank_zero, std::int64_t& value) {
-  Shape s;
-  if (!take_shape(field, blank_zero, false, s)) return false;
-  const auto v = static_cast<std::int64_t>(s.digits);
-  value = s.negative ? -v : v;
   return true;
 }
 

@@ -6,7 +6,6 @@
 // that define the operation.
 #include <algorithm>
 
-
 #include "data_line_scan.h"
 #include "io.h"
 #include "lines_ahead.h"
@@ -87,8 +86,10 @@ Ahead line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_
     l = ahead.at(*u->file);
   }
   if (!l || l->kind == Scan::unknown) return {};
-  // The line's bytes are buffered from the position on: look_ahead(0) reads nothing.
-  const std::string_view text = u->file->look_ahead(0).substr(0, std::min<std::size_t>(l->bytes - 1, width));
+  // The text of a line that is no data line: its bytes are buffered from the position on,
+  // so look_ahead(0) reads nothing.
+  const std::string_view text = l->kind == Scan::data ? std::string_view{}
+                                : u->file->look_ahead(0).substr(0, std::min<std::size_t>(l->bytes - 1, width));
   u->file->skip_record(l->bytes);
   return {l, text, ahead.values(*l)};
 }
