@@ -46,6 +46,7 @@ AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method me
   const int length = c.length;
   const float flag = s.flag;
   const auto cells = static_cast<std::size_t>(std::max(0, nvars)) * static_cast<std::size_t>(std::max(0, length));
+  if (cells == 0) return {};  // no year of coverage (or no variable): nothing to sum
   // Sums and counts variable by variable, slot by slot: each sum still
   // takes the series in order, so every sum is the plain year-by-year one.
   // The variables are apart from each other: one team member each.
@@ -54,7 +55,7 @@ AveragedRecord average_record(const SeriesStore& s, const Coverage& c, Method me
   const int team = omp_team();
   const bool large = static_cast<long>(s.nseries) * nvars * length >= kTeamValues;
 #pragma omp parallel for schedule(dynamic, 1) num_threads(team) if (team > 1 && nvars > 1 && large)
-  for (int j = 1; j <= (cells > 0 ? nvars : 0); ++j) {  // no year of coverage: nothing to sum
+  for (int j = 1; j <= nvars; ++j) {
     float* sums = sum.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
     std::int32_t* counts = count.data() + static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(length);
     for (int k = 1; k <= s.nseries; ++k) {
