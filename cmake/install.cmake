@@ -23,7 +23,7 @@ endfunction()
 
 set(arb_gen ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 set(arb_man ${CMAKE_CURRENT_BINARY_DIR}/man)
-set(arb_programs arborix-term arborix arborix-plot)
+set(arb_programs arborix-term arborix arborix-plot arborix-import)
 set(arb_generated)
 
 # Programs, and a manual page for each program that has a page source.
