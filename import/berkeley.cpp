@@ -30,7 +30,7 @@ std::optional<double> header_number(std::string_view line, std::string_view key)
 
 struct Header {
   std::array<double, 12> climatology{};
-  bool has_climatology = false, region_next = false;
+  bool has_climatology = false, months_next = false, region_next = false;
   std::string region;
 };
 
@@ -48,14 +48,16 @@ void read_header_line(Station& s, Header& h, std::string_view line) {
   }
   if (text.ends_with("for the region:")) h.region_next = true;
   // The climatology: twelve numbers on the line after the month names.
-  if (text.starts_with("Jan") && text.find("Dec") != std::string_view::npos) h.has_climatology = true;
   const auto t = split_blanks(text);
-  if (h.has_climatology && h.climatology == std::array<double, 12>{} && t.size() == 12) {
+  if (h.months_next && t.size() == 12) {
     for (std::size_t m = 0; m < 12; ++m) {
       auto d = whole_number(t[m]);
-      if (d) h.climatology[m] = d->value;
+      if (!d) return;
+      h.climatology[m] = d->value;
     }
+    h.has_climatology = true;
   }
+  h.months_next = t.size() == 12 && t[0] == "Jan" && t[11] == "Dec";
 }
 
 double number_or_missing(std::string_view token, Station& s, bool& ok) {
