@@ -7,6 +7,7 @@
 #include "station.h"
 #include "text.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace arb::import {
@@ -114,16 +115,12 @@ bool is_ghcn(std::string_view bytes) {
 void read_ghcn(const Input& in, const Context& cx, std::vector<Station>& out, FileReport& report) {
   Reading r{in, cx, out, report, {}, cx.options.element, 0};
   for (char& c : r.element) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  Lines lines(in.bytes);
-  std::string_view line, last_id;
+  Lines lines(in.bytes, in.more);
+  std::string_view line;
+  char id_buffer[kIdWidth];
+  std::string_view last_id;  // the station of the line before, in id_buffer
   long at = -1;
-  constexpr std::size_t kStep = 8u << 20;
-  std::size_t told = 0;
   while (lines.next(line)) {
-    if (in.passed && in.bytes.size() - lines.left() - told > kStep) {
-      told = in.bytes.size() - lines.left();
-      in.passed(told);
-    }
     // The same station as the line before: most lines of a large file.
     if (!last_id.empty() && line.size() >= kLastValueEnd && line.substr(0, kIdWidth) == last_id) {
       if (at < 0) continue;
@@ -134,7 +131,8 @@ void read_ghcn(const Input& in, const Context& cx, std::vector<Station>& out, Fi
                   "a GHCN-Monthly line: station ID in columns 1-11, year in 12-15, element in 16-19, "
                   "twelve values with their flags up to column 115");
       }
-      last_id = line.substr(0, kIdWidth);
+      std::copy_n(line.data(), kIdWidth, id_buffer);
+      last_id = std::string_view(id_buffer, kIdWidth);
       at = station_for(r, last_id);
       if (at < 0) continue;
     }

@@ -20,7 +20,7 @@ const Format& format_of(const Input& in, const Options& o) {
     }
     throw ImportError("unknown format " + *o.format);
   }
-  if (in.bytes.empty()) throw ImportError(in.name + ": empty file");
+  if (in.bytes.empty()) throw ImportError(in.name + ": empty file");  // the first part holds a line at least
   if (looks_binary(in.bytes)) throw ImportError(in.name + ": a binary file, not a station file");
   for (const Format& f : formats()) {
     if (f.recognises(in.bytes)) return f;
@@ -56,7 +56,16 @@ Imported import_stations(const std::vector<Input>& files, const std::vector<Inpu
     report.file = in.name;
     report.format = f.description;
     std::vector<Station> found;
-    f.read(in, cx, found, report);
+    // Only GHCN-Monthly files are read a piece at a time; the others whole.
+    std::string whole;
+    Input all{in.name, in.bytes, {}};
+    if (in.more && f.read != read_ghcn) {
+      whole = in.bytes;
+      char piece[1 << 16];
+      while (const std::size_t n = in.more(piece, sizeof piece)) whole.append(piece, n);
+      all.bytes = whole;
+    }
+    f.read(f.read == read_ghcn ? in : all, cx, found, report);
     std::erase_if(found, [&](const Station& s) { return !selection.admits(s); });
     for (Station& s : found) im.stations.push_back(std::move(s));
     im.files.push_back(std::move(report));

@@ -41,7 +41,7 @@ void Inventory::add(const Input& in) {
 
 // ID 1-11, latitude 13-20, longitude 22-30, elevation 32-37, name 39-68.
 void Inventory::add_ghcn(const Input& in) {
-  Lines lines(in.bytes);
+  Lines lines(in.bytes, in.more);
   std::string_view line;
   while (lines.next(line)) {
     if (blank(line)) continue;
@@ -67,7 +67,7 @@ void Inventory::add_ghcn(const Input& in) {
 
 // STAID,STANAME,CN,LAT,LON,HGHT after the title line.
 void Inventory::add_ecad(const Input& in) {
-  Lines lines(in.bytes);
+  Lines lines(in.bytes, in.more);
   std::string_view line;
   bool table = false;
   while (lines.next(line)) {

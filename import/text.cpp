@@ -3,25 +3,45 @@
 
 #include "station_import.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
 namespace arb::import {
 
+Lines::Lines(std::string_view bytes, More more) : rest_(bytes), more_(std::move(more)) {
+  const std::string_view head = bytes.substr(0, 1 << 16);
+  if (head.find('\n') == std::string_view::npos && head.find('\r') != std::string_view::npos) end_ = '\r';
+}
+
+// Keeps the unfinished line and reads more behind it; false at the end.
+bool Lines::refill() {
+  if (!more_) return false;
+  constexpr std::size_t kPiece = 1 << 20;
+  std::string kept(rest_);
+  buffer_.resize(std::max(kPiece, 2 * kept.size()));
+  std::copy(kept.begin(), kept.end(), buffer_.begin());
+  const std::size_t got = more_(buffer_.data() + kept.size(), buffer_.size() - kept.size());
+  if (got == 0) more_ = nullptr;
+  rest_ = std::string_view(buffer_.data(), kept.size() + got);
+  return got > 0;
+}
+
 bool Lines::next(std::string_view& line) {
-  if (rest_.empty()) return false;
-  const char* p = rest_.data();
-  const std::size_t n = rest_.size();
-  const void* lf = std::memchr(p, '\n', n);
-  std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : n;
-  // A lone CR also ends a line (files from old Macs).
-  if (const void* cr = std::memchr(p, '\r', end)) {
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
-    if (at + 1 < end) end = at;
+  for (;;) {
+    if (const void* at = std::memchr(rest_.data(), end_, rest_.size())) {
+      const auto end = static_cast<std::size_t>(static_cast<const char*>(at) - rest_.data());
+      line = rest_.substr(0, end);
+      rest_.remove_prefix(end + 1);
+      break;
+    }
+    if (refill()) continue;
+    if (rest_.empty()) return false;
+    line = rest_;
+    rest_ = {};
+    break;
   }
-  line = rest_.substr(0, end);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  rest_.remove_prefix(end < n ? end + 1 : n);
   ++number_;
   return true;
 }

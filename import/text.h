@@ -3,6 +3,7 @@
 // last line ends, Latin-1 and glued text.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,17 +11,23 @@
 
 namespace arb::import {
 
-// The lines of a file's bytes, each without its line end (LF, CR LF or CR).
+// The lines of a file's bytes, each without its line end (LF, CR LF or
+// CR).  A file read in pieces is pulled through a buffer as its lines are
+// taken: a line stays valid until the next one is taken.
 class Lines {
  public:
-  explicit Lines(std::string_view bytes) : rest_(bytes) {}
+  using More = std::function<std::size_t(char*, std::size_t)>;
+  explicit Lines(std::string_view bytes, More more = {});
   bool next(std::string_view& line);
   long number() const { return number_; }
-  std::size_t left() const { return rest_.size(); }
 
  private:
+  bool refill();
   std::string_view rest_;
+  More more_;
+  std::string buffer_;
   long number_ = 0;
+  char end_ = '\n';  // CR in a file of CR line ends
 };
 
 std::string_view trim(std::string_view s);

@@ -17,9 +17,11 @@ int fail(const std::string& message, int status) {
 }
 
 void read_ids(const std::string& path, arb::import::Options& o) {
-  const arb::import_cli::InputFile f(path);
-  std::string id;
-  for (char c : f.bytes()) {
+  arb::import_cli::InputFile f(path);
+  std::string text(f.head()), id;
+  char piece[1 << 16];
+  while (const std::size_t n = f.more(piece, sizeof piece)) text.append(piece, n);
+  for (char c : text) {
     if (c == '\n' || c == '\r' || c == ',' || c == ' ' || c == '\t') {
       if (!id.empty()) o.ids.insert(id);
       id.clear();
@@ -48,8 +50,8 @@ int main(int argc, char** argv) {
       std::vector<import::Input> in;
       for (const std::string& p : paths) {
         open.push_back(std::make_unique<import_cli::InputFile>(p));
-        const import_cli::InputFile* f = open.back().get();
-        in.push_back({p, f->bytes(), [f](std::size_t n) { f->passed(n); }});
+        import_cli::InputFile* f = open.back().get();
+        in.push_back({p, f->head(), [f](char* buffer, std::size_t size) { return f->more(buffer, size); }});
       }
       return in;
     };

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,53 +26,33 @@ bool write_all(int fd, std::string_view text) {
 
 }  // namespace
 
-InputFile::InputFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(failure(path, errno));
+InputFile::InputFile(const std::string& path) : path_(path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) throw std::runtime_error(failure(path, errno));
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
+  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd_);
     throw std::runtime_error(path + ": a folder, not a file");
   }
-  if (S_ISREG(st.st_mode) && st.st_size > 0) {
-    mapped_ = static_cast<std::size_t>(st.st_size);
-    map_ = ::mmap(nullptr, mapped_, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (map_ == MAP_FAILED) {
-      map_ = nullptr;
-      mapped_ = 0;
-    } else {
-      ::madvise(map_, mapped_, MADV_SEQUENTIAL);
-      bytes_ = std::string_view(static_cast<const char*>(map_), mapped_);
-    }
+  constexpr std::size_t kHead = 1 << 20;
+  head_.resize(kHead);
+  std::size_t have = 0;
+  while (have < kHead) {
+    const std::size_t n = more(head_.data() + have, kHead - have);
+    if (n == 0) break;
+    have += n;
   }
-  if (!map_) {
-    char buf[1 << 16];
-    for (;;) {
-      const ssize_t n = ::read(fd, buf, sizeof buf);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        const int err = errno;
-        ::close(fd);
-        throw std::runtime_error(failure(path, err));
-      }
-      if (n == 0) break;
-      copy_.append(buf, static_cast<std::size_t>(n));
-    }
-    bytes_ = copy_;
-  }
-  ::close(fd);
+  head_.resize(have);
 }
 
-InputFile::~InputFile() {
-  if (map_) ::munmap(map_, mapped_);
-}
+InputFile::~InputFile() { ::close(fd_); }
 
-void InputFile::passed(std::size_t n) const {
-  if (!map_) return;
-  const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-  // The mapping is private and read-only: a page given back is read from
-  // the file again should it be touched.
-  ::madvise(map_, n / page * page, MADV_DONTNEED);
+std::size_t InputFile::more(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    if (errno != EINTR) throw std::runtime_error(failure(path_, errno));
+  }
 }
 
 std::optional<std::string> write_whole(const std::vector<std::pair<std::string, std::string>>& files) {
@@ -91,7 +70,7 @@ std::optional<std::string> write_whole(const std::vector<std::pair<std::string, 
     }
     temps.push_back(temp);
     ::fchmod(fd, 0644);
-    const bool ok = write_all(fd, text) && ::fsync(fd) == 0;
+    const bool ok = write_all(fd, text);
     const int err = errno;
     if (::close(fd) != 0 || !ok) {
       clean();

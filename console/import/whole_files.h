@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Files read at once (mapped, so that the pages already read can be given
-// back on a large file) and files written whole under a temporary name,
-// then renamed into place.
+// Files read a piece at a time, and files written whole under a temporary
+// name, then renamed into place.
 #pragma once
 
 #include <memory>
@@ -13,6 +12,7 @@
 
 namespace arb::import_cli {
 
+// A file's first part, and the rest read on request.
 class InputFile {
  public:
   // Throws std::runtime_error naming the file and the reason.
@@ -20,15 +20,13 @@ class InputFile {
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
-  std::string_view bytes() const { return bytes_; }
-  // The pages before this many bytes are no longer needed.
-  void passed(std::size_t n) const;
+  std::string_view head() const { return head_; }
+  // Reads the next bytes after those read before; 0 at the end.
+  std::size_t more(char* buffer, std::size_t size);
 
  private:
-  std::string_view bytes_;
-  void* map_ = nullptr;
-  std::size_t mapped_ = 0;
-  std::string copy_;  // what could not be mapped (a pipe)
+  std::string path_, head_;
+  int fd_ = -1;
 };
 
 // Writes every (path, text) to a temporary file beside it and renames all

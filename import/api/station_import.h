@@ -48,13 +48,13 @@ struct Options {
   int min_years = 0;
 };
 
-// One file's name and bytes.
+// One file's name and bytes.  A file read in pieces has its first part in
+// bytes and gives the rest through more (the bytes read into a buffer, 0 at
+// its end): a large GHCN-Monthly file is read a piece at a time.
 struct Input {
   std::string name;
   std::string_view bytes;
-  // Told how many bytes a reader has passed, so that the pages of a large
-  // file behind it can be given back; may be empty.
-  std::function<void(std::size_t)> passed;
+  std::function<std::size_t(char*, std::size_t)> more;
 };
 
 // A year of twelve months; a month without a value is NaN.  The line of
