@@ -110,7 +110,7 @@ set(arb_dialogue_words OPTIONS "THE DIALOGUE" "THE CLIMATE MASK" "THE OUTPUT FIL
     EXAMPLES "< answers.txt")
 foreach(page ${arb_man_pages})
   set(words)
-  if(NOT page STREQUAL "arborix-plot")
+  if(NOT page STREQUAL "arborix-plot" AND NOT page STREQUAL "arborix-import")
     set(words ${arb_dialogue_words})
   endif()
   add_test(NAME packaging.man_page.${page}
