@@ -2,6 +2,7 @@
 #include "whole_files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
@@ -13,16 +14,6 @@ namespace arb::import_cli {
 namespace {
 
 std::string failure(const std::string& path, int err) { return path + ": " + std::strerror(err); }
-
-bool write_all(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -70,9 +61,11 @@ std::optional<std::string> write_whole(const std::vector<std::pair<std::string, 
     }
     temps.push_back(temp);
     ::fchmod(fd, 0644);
-    const bool ok = write_all(fd, text);
+    std::FILE* f = ::fdopen(fd, "w");
+    const bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
     const int err = errno;
-    if (::close(fd) != 0 || !ok) {
+    if (!f) ::close(fd);
+    if ((f && std::fclose(f) != 0) || !ok) {
       clean();
       return failure(path, ok ? errno : err);
     }
