@@ -91,6 +91,11 @@ double value_of(Reading& r, const Decimal& d) {
 }
 
 void data_line(Reading& r, const Cells& c, long number) {
+  // Casts below need numbers in range: a year or a station, then a month or a date.
+  const bool second = r.shape == Shape::year_month || r.shape == Shape::station_date;
+  for (std::size_t i = 0; i < (second ? std::min<std::size_t>(c.n.size(), 2) : 1); ++i) {
+    if (!(c.n[i].value >= 0 && c.n[i].value < 1e8)) malformed(r.in.name, number, "a year (or station and date) first");
+  }
   const auto year = static_cast<int>(c.n[0].value);
   switch (r.shape) {
     case Shape::year_table: {
@@ -112,6 +117,7 @@ void data_line(Reading& r, const Cells& c, long number) {
       break;
     }
     case Shape::station_date: {
+      if (c.n.size() != 3) malformed(r.in.name, number, "station, date YYYYMMDD, value");
       const auto date = static_cast<long>(c.n[1].value);
       const int month = static_cast<int>(date / 100 % 100);
       if (c.n.size() != 3 || month < 1 || month > 12) malformed(r.in.name, number, "station, date YYYYMMDD, value");

@@ -29,7 +29,7 @@ void header_line(Station& s, Header& h, std::string_view line) {
   if (key == "Lat" && number) s.latitude = number->value;
   if (key == "Long" && number) s.longitude = number->value == 0 ? 0 : -number->value;
   if (key == "Height" && number && number->value > -999) s.elevation = number->value;
-  if (key == "First Good year" && number) h.first_good = static_cast<int>(number->value);
+  if (key == "First Good year" && number) h.first_good = static_cast<int>(std::clamp(number->value, -1e6, 1e6));
 }
 
 }  // namespace

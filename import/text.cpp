@@ -29,7 +29,8 @@ bool Lines::refill() {
 
 bool Lines::next(std::string_view& line) {
   for (;;) {
-    if (const void* at = std::memchr(rest_.data(), end_, rest_.size())) {
+    const void* at = rest_.empty() ? nullptr : std::memchr(rest_.data(), end_, rest_.size());
+    if (at) {
       const auto end = static_cast<std::size_t>(static_cast<const char*>(at) - rest_.data());
       line = rest_.substr(0, end);
       rest_.remove_prefix(end + 1);
