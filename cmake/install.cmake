@@ -23,7 +23,7 @@ endfunction()
 
 set(arb_gen ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 set(arb_man ${CMAKE_CURRENT_BINARY_DIR}/man)
-set(arb_programs arborix-term arborix arborix-plot)
+set(arb_programs arborix-term arborix arborix-plot arborix-import)
 set(arb_generated)
 
 # Programs, and a manual page for each program that has a page source.
@@ -110,7 +110,7 @@ set(arb_dialogue_words OPTIONS "THE DIALOGUE" "THE CLIMATE MASK" "THE OUTPUT FIL
     EXAMPLES "< answers.txt")
 foreach(page ${arb_man_pages})
   set(words)
-  if(NOT page STREQUAL "arborix-plot")
+  if(NOT page STREQUAL "arborix-plot" AND NOT page STREQUAL "arborix-import")
     set(words ${arb_dialogue_words})
   endif()
   add_test(NAME packaging.man_page.${page}

@@ -20,8 +20,10 @@ used in dendroclimatology. Three averaging methods: straight, mean
 adjusted, and mean and variance adjusted.
 
 The package holds the program in its own window (arborix) and on a
-terminal (arborix-term), with their manual pages and real station data
-to try them on.]])
+terminal (arborix-term), arborix-import that turns downloaded station
+files (GHCN-Monthly, Met Office, KNMI, ECA&D, Berkeley Earth, CRUTEM,
+nClimDiv, CSV) into its data file, with their manual pages and real
+station data to try them on.]])
 set(CPACK_RESOURCE_FILE_LICENSE ${arb_top}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 

@@ -31,6 +31,8 @@ arborix --version
 man -w arborix-term
 man -w arborix
 man -w arborix-plot
+arborix-import --version
+man -w arborix-import
 
 step "a scripted run of $docs/examples from a scratch folder"
 mkdir "$scratch/run"
