@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The team of threads for the driver's parallel loops (alignment, blank).
+// The team of threads for the parallel loops of the run.
 #pragma once
-
-#include <cstddef>
-#include <optional>
 
 namespace arb {
 
@@ -12,12 +9,8 @@ namespace arb {
 // started with the stack OMP_STACKSIZE asks for).  Found out once.
 int omp_team();
 
-// The values a loop should touch before the team is worth starting for it.
+// The values a loop should touch before the team is worth starting for it:
+// below this, a run stays out of the threading run-time altogether.
 inline constexpr long kTeamValues = 1L << 20;
-
-// A stack size as OpenMP writes it: digits, then B, K, M or G (K when
-// none), blanks around; nullopt when the text is no such size or the size
-// does not fit (the OpenMP run-time then keeps its default).
-std::optional<std::size_t> parse_stack_size(const char* text);
 
 }  // namespace arb
