@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace arb {
 
@@ -16,13 +17,14 @@ namespace {
 
 // Whether the run-time can start a team of count threads with the stack
 // its own settings ask for (OMP_STACKSIZE and the like).  It ends the
-// process when it cannot, so a child tries first, silent, with nothing of
-// ours buffered that its end could write twice.
+// process when it cannot, so a child tries first: silent, and ending at
+// once, so that nothing the parent holds (buffers, files) runs down twice.
 bool team_starts(int count) {
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child < 0) return false;
   if (child == 0) {
+    std::atexit([] { ::_exit(1); });  // registered last, run first
     const int quiet = ::open("/dev/null", O_WRONLY);
     if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
 #pragma omp parallel num_threads(count)
