@@ -14,10 +14,12 @@ endif()
 # ARBORIX_APP_ID, the one application id of the desktop entry, the metadata
 # and the icon, is set at the top, where the window program takes it too.
 
-function(arborix_require_program var name package)
+# A tool that makes some of the installed files: without it the build goes
+# on without them, and says so.
+function(arborix_optional_program var name package what)
   find_program(${var} ${name})
   if(NOT ${var})
-    message(FATAL_ERROR "${name} not found: install the package ${package} (scripts/install-deps.sh)")
+    message(STATUS "${name} not found: ${what} are not built (install the package ${package})")
   endif()
 endfunction()
 
@@ -27,7 +29,7 @@ set(arb_programs arborix-term arborix arborix-plot arborix-import)
 set(arb_generated)
 
 # Programs, and a manual page for each program that has a page source.
-arborix_require_program(ARBORIX_SCDOC scdoc scdoc)
+arborix_optional_program(ARBORIX_SCDOC scdoc scdoc "the manual pages")
 file(GLOB arb_man_parts CONFIGURE_DEPENDS ${arb_top}/docs/man/*.scd)
 set(arb_man_pages)
 foreach(prog ${arb_programs})
@@ -36,7 +38,7 @@ foreach(prog ${arb_programs})
   endif()
   install(TARGETS ${prog} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   set(src ${arb_top}/docs/man/${prog}.1.scd.in)
-  if(EXISTS ${src})
+  if(ARBORIX_SCDOC AND EXISTS ${src})
     add_custom_command(
       OUTPUT ${arb_man}/${prog}.1 ${arb_man}/${prog}.1.gz
       COMMAND ${CMAKE_COMMAND} -DSCDOC=${ARBORIX_SCDOC} -DSRC=${arb_top}/docs/man -DPAGE=${prog}
@@ -62,8 +64,12 @@ if(TARGET arborix)
   set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
   set(svg ${arb_top}/packaging/arborix.svg)
   install(FILES ${svg} DESTINATION ${icons}/scalable/apps RENAME ${ARBORIX_APP_ID}.svg)
-  arborix_require_program(ARBORIX_RSVG_CONVERT rsvg-convert librsvg2-bin)
-  foreach(size 48 64 128 256)
+  arborix_optional_program(ARBORIX_RSVG_CONVERT rsvg-convert librsvg2-bin "the icon's PNG sizes")
+  set(png_sizes)
+  if(ARBORIX_RSVG_CONVERT)
+    set(png_sizes 48 64 128 256)
+  endif()
+  foreach(size ${png_sizes})
     set(png ${arb_gen}/icons/${size}/${ARBORIX_APP_ID}.png)
     add_custom_command(
       OUTPUT ${png}
@@ -103,6 +109,9 @@ foreach(prog ${arb_programs})
 endforeach()
 
 # Checks of the installed files, with the tools a Debian desktop uses.
+if(NOT BUILD_TESTING)
+  return()
+endif()
 set(arb_checks ${arb_top}/tests/packaging)
 # Each page against its program's --help; the pages of the two programs
 # with the dialogue also describe the dialogue.

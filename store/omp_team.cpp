@@ -1,58 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "omp_team.h"
 
+#include <fcntl.h>
 #include <omp.h>
-#include <pthread.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstdint>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <mutex>
-#include <vector>
 
 namespace arb {
 
 namespace {
 
-// The stack the run-time gives its threads: 0 for the system's default.
-std::size_t stack_setting() {
-  for (const char* name : {"OMP_STACKSIZE", "GOMP_STACKSIZE"})
-    if (const auto size = parse_stack_size(std::getenv(name))) return *size;
-  return 0;
-}
-
-std::mutex g_hold;  // the trial threads wait on it, so that all live at once
-
-void* wait_for_release(void*) {
-  std::lock_guard release(g_hold);
-  return nullptr;
-}
-
-// Whether count threads with the given stack can live at the same time,
-// as the run-time's team would.
-bool threads_start(int count, std::size_t stack) {
-  pthread_attr_t attr;
-  if (pthread_attr_init(&attr) != 0) return false;
-  bool ok = stack == 0 || pthread_attr_setstacksize(&attr, stack) == 0;
-  std::vector<pthread_t> started;
-  {
-    std::lock_guard hold(g_hold);
-    for (int i = 0; ok && i < count; ++i) {
-      pthread_t t;
-      ok = pthread_create(&t, &attr, wait_for_release, nullptr) == 0;
-      if (ok) started.push_back(t);
+// Whether the run-time can start a team of count threads with the stack
+// its own settings ask for (OMP_STACKSIZE and the like).  It ends the
+// process when it cannot, so a child tries first: silent, and ending at
+// once, so that nothing the parent holds (buffers, files) runs down twice.
+bool team_starts(int count) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    std::atexit([] { ::_exit(1); });  // registered last, run first
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    if (quiet >= 0) ::dup2(quiet, STDERR_FILENO);
+#pragma omp parallel num_threads(count)
+    {
     }
+    ::_exit(0);
   }
-  for (pthread_t t : started) pthread_join(t, nullptr);
-  pthread_attr_destroy(&attr);
-  return ok;
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 int find_team() {
   const int team = std::max(1, std::min(omp_get_max_threads(), omp_get_num_procs()));
-  // The run-time ends the process when it cannot start a thread: try first.
-  if (team > 1 && !threads_start(team - 1, stack_setting())) return 1;
+  if (team > 1 && !team_starts(team)) return 1;
   return team;
 }
 
@@ -61,30 +49,6 @@ int find_team() {
 int omp_team() {
   static const int team = find_team();
   return team;
-}
-
-std::optional<std::size_t> parse_stack_size(const char* text) {
-  if (!text) return std::nullopt;
-  const char* p = text;
-  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
-  if (!std::isdigit(static_cast<unsigned char>(*p))) return std::nullopt;
-  std::uintmax_t value = 0;
-  for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
-    if (value > (UINTMAX_MAX - 9) / 10) return std::nullopt;
-    value = value * 10 + static_cast<unsigned>(*p - '0');
-  }
-  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
-  int shift = 10;
-  switch (std::toupper(static_cast<unsigned char>(*p))) {
-    case 'B': shift = 0; ++p; break;
-    case 'K': shift = 10; ++p; break;
-    case 'M': shift = 20; ++p; break;
-    case 'G': shift = 30; ++p; break;
-    default: break;
-  }
-  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
-  if (*p != '\0' || value > (SIZE_MAX >> shift)) return std::nullopt;
-  return static_cast<std::size_t>(value) << shift;
 }
 
 }  // namespace arb

@@ -3,6 +3,8 @@
 
 #include <sys/mman.h>
 
+#include <cstring>
+
 namespace arb {
 
 namespace {
@@ -36,6 +38,17 @@ void SeriesStore::release() {
     values_[k - 1] = nullptr;
     room_[k - 1] = 0;
   }
+}
+
+void SeriesStore::clear() {
+  std::memset(spans_, 0, sizeof spans_);
+  std::memset(titles_, 0, sizeof titles_);
+  std::memset(means_, 0, sizeof means_);
+  std::memset(sds_, 0, sizeof sds_);
+  std::memset(average_, 0, sizeof average_);
+  nseries = 0;
+  nvars = 0;
+  flag = 0.0f;
 }
 
 }  // namespace arb

@@ -29,8 +29,10 @@ TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
   repaint_timer_.setSingleShot(true);
   repaint_timer_.setInterval(kRepaintMs);
   connect(&repaint_timer_, &QTimer::timeout, this, &TextView::sync_now);
+  // The desktop's fixed font as it stands: fontconfig leaves some monospaced
+  // fonts (Noto Sans Mono) unmarked as fixed pitch, and asking for the mark
+  // would pass them over.
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fixed.setFixedPitch(true);
   fixed.setStyleHint(QFont::TypeWriter);
   set_text_font(fixed);
 }

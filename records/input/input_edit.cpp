@@ -352,17 +352,7 @@ void rposition_spec(InRecord& rec, const Descriptor& d, EditModes& modes) {
 
 void read_real4(InRecord& rec, const Descriptor& d, EditModes& modes, float& value) {
   if (d.op == Op::F && d.w > 0 && fast_f_field(rec, d.w, d.d, modes, value)) return;
-  if (d.op != Op::F) {
-    read_item(rec, d, modes, in_real(value));
-    return;
-  }
-  const std::string_view field = getinput(rec, d, field_width(rec, d));
-  double v = 0.0;
-  if (!fast_real(field, modes.blank_zero, d.d, modes.scale, v)) {
-    std::string scratch;
-    v = read_real_text(process_blanks(field, modes.blank_zero, scratch), d.d, modes.scale, modes.input);
-  }
-  value = to_float(v);
+  read_item(rec, d, modes, in_real(value));
 }
 
 void read_item(InRecord& rec, const Descriptor& d, EditModes& modes, const InItem& item) {

@@ -29,14 +29,6 @@ void RecordLayer::begin_statement() {
   if (host) host->pump();
 }
 
-void RecordLayer::reset() {
-  (void)units.close_all();
-  units.forget_file_names();
-  started = false;
-  options = RuntimeOptions{};
-  formats.clear();
-}
-
 void console_out(std::string_view text) {
   if (layer().host) layer().host->ttyout(kConsoleWindowUnit, text);
 }

@@ -76,9 +76,6 @@ struct RecordLayer {
   // At the start of every statement: start(), then the run ends here if a
   // signal asked for it, then the host's events.
   void begin_statement();
-  // Back to the state before the first statement (files closed unflushed
-  // errors ignored); for running several programs in one process.
-  void reset();
 };
 
 RecordLayer& layer();

@@ -59,20 +59,6 @@ void empty_scratch() {
   ::closedir(dir);
 }
 
-// What a fresh process starts with, except the value array: its slots are
-// read only within each series' span, which every run writes anew.
-void reset_store() {
-  arb::SeriesStore& s = arb::store;
-  std::memset(s.spans, 0, sizeof s.spans);
-  std::memset(s.titles, 0, sizeof s.titles);
-  std::memset(s.means, 0, sizeof s.means);
-  std::memset(s.sds, 0, sizeof s.sds);
-  std::memset(s.average, 0, sizeof s.average);
-  s.nseries = 0;
-  s.nvars = 0;
-  s.flag = 0.0f;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -100,10 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   host.answers = arb::testing::split_lines(answers);
   if (host.answers.size() > kMaxAnswers) host.answers.resize(kMaxAnswers);
 
-  reset_store();
-  arb::rt::layer().reset();
+  arb::store.clear();
+  arb::testing::reset_layer();
   const int status = arb::rt::run_program(host, &arb::arborix);
   require(status == 0 || status == 1 || status == -1);
-  arb::rt::layer().reset();
+  arb::testing::reset_layer();
   return 0;
 }

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static arb::testing::FakeConsole host;
   host.keep_shown = false;
-  layer().reset();
+  arb::testing::reset_layer();
   layer().host = &host;
   host.answers.clear();
 
@@ -77,6 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Only the end of console input ends the run, with the report.
     require(console && end.status == -1);
   }
-  layer().reset();
+  arb::testing::reset_layer();
   return 0;
 }

@@ -22,6 +22,8 @@
 #include "flat_plan.h"
 #include "io.h"
 #include "units.h"
+#include "tests/support/fake_console.h"
+#include "tests/support/test_items.h"
 
 namespace {
 
@@ -122,6 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(out == Outcome::ok || out == Outcome::error || out == Outcome::end);
   // The formats of one input stay for the next; a fresh layer each time
   // keeps the inputs independent.
-  layer().reset();
+  arb::testing::reset_layer();
   return 0;
 }

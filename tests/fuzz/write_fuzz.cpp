@@ -19,6 +19,7 @@
 #include "io.h"
 #include "units.h"
 #include "tests/support/fake_console.h"
+#include "tests/support/test_items.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   static arb::testing::FakeConsole host;
   host.keep_shown = false;
-  layer().reset();
+  arb::testing::reset_layer();
   layer().host = &host;
   try {
     Statement s(Statement::Dir::write, kStar, format, false, kNone);
@@ -82,6 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const RunEnd& end) {
     require(end.status == -1);
   }
-  layer().reset();
+  arb::testing::reset_layer();
   return 0;
 }

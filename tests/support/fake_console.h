@@ -62,15 +62,26 @@ class FakeConsole : public rt::ConsoleHost {
   std::string prompt_;
 };
 
+// The record layer back to its state before the first statement (files
+// closed, their failures ignored), for many programs in one process.
+inline void reset_layer() {
+  rt::RecordLayer& rl = rt::layer();
+  (void)rl.units.close_all();
+  rl.units.forget_file_names();
+  rl.started = false;
+  rl.options = rt::RuntimeOptions{};
+  rl.formats.clear();
+}
+
 // Installs a fake console on a fresh record layer for one test.
 struct HostedLayer {
   FakeConsole host;
   HostedLayer() {
-    rt::layer().reset();
+    reset_layer();
     rt::layer().host = &host;
   }
   ~HostedLayer() {
-    rt::layer().reset();
+    reset_layer();
     rt::layer().host = nullptr;
   }
 };

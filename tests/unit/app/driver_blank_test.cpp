@@ -20,7 +20,7 @@ TEST_P(BlankLengths, EveryCharacterBecomesABlankAndNothingBeyond) {
   EXPECT_EQ(static_cast<std::size_t>(std::count(buf.begin(), buf.end(), ' ')), n);
 }
 
-// 120 is the reader's line; the last two are long enough for threads.
+// 120 is the reader's line.
 INSTANTIATE_TEST_SUITE_P(Blank, BlankLengths, ::testing::Values(0, 1, 80, 120, 1 << 16, (1 << 17) + 3));
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The value array's memory: taken series by series, zero-filled, each
-// series on pages of its own, and kept while the room suffices.
+// series on pages of its own, and kept while the room suffices; the store
+// cleared for another run.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -56,6 +57,28 @@ TEST(StoreRoom, KeptWhileItSufficesAndRenewedWhenMoreIsAsked) {
   s.release();
   EXPECT_EQ(s.room(5), 0);
   EXPECT_EQ(s.room(6), 0);
+}
+
+TEST(StoreClear, EveryTableAndCountAsAtStartValuesKept) {
+  SeriesStore& s = fresh();
+  ASSERT_TRUE(s.make_room(kSeriesSlots, 1));
+  s.value(2, 1, kSeriesSlots) = 3.0F;
+  s.span(kSeriesSlots, 3) = 9;
+  s.title(kSeriesSlots)[79] = 'x';
+  s.mean(kSeriesSlots, kVarSlots) = 1.0F;
+  s.sd(kSeriesSlots, kVarSlots) = 2.0F;
+  s.avg(kVarSlots) = 4.0F;
+  s.nseries = s.nvars = 5;
+  s.flag = -99.9F;
+  s.clear();
+  EXPECT_EQ(s.span(kSeriesSlots, 3), 0);
+  EXPECT_EQ(s.title(kSeriesSlots)[79], '\0');
+  EXPECT_EQ(s.mean(kSeriesSlots, kVarSlots), 0.0F);
+  EXPECT_EQ(s.sd(kSeriesSlots, kVarSlots), 0.0F);
+  EXPECT_EQ(s.avg(kVarSlots), 0.0F);
+  EXPECT_EQ(s.nseries + s.nvars, 0);
+  EXPECT_EQ(s.flag, 0.0F);
+  EXPECT_EQ(s.value(2, 1, kSeriesSlots), 3.0F);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "format.h"
 #include "input_edit.h"
 #include "list_input.h"
+#include "tests/support/test_items.h"
 
 namespace arb::rt::testing {
 

@@ -9,6 +9,7 @@
 #include "format.h"
 #include "output_edit.h"
 #include "record.h"
+#include "tests/support/test_items.h"
 
 namespace arb::rt::test {
 

@@ -38,14 +38,11 @@ inline OutItem out_int(std::int64_t v, std::uint8_t size = 4) { return {{ItemKin
 inline OutItem out_real(float v) { return {{ItemKind::Real, 4, 0}, 0, static_cast<double>(v), {}}; }
 inline OutItem out_real8(double v) { return {{ItemKind::Real, 8, 0}, 0, v, {}}; }
 inline OutItem out_chars(std::string_view s) { return {{ItemKind::Character, 0, s.size()}, 0, 0.0, s}; }
-inline OutItem out_logical(bool v, std::uint8_t size = 4) { return {{ItemKind::Logical, size, 0}, v ? 1 : 0, 0.0, {}}; }
 
 inline InItem in_int(std::int32_t& v) { return {{ItemKind::Integer, 4, 0}, &v}; }
 inline InItem in_int16(std::int16_t& v) { return {{ItemKind::Integer, 2, 0}, &v}; }
-inline InItem in_int64(std::int64_t& v) { return {{ItemKind::Integer, 8, 0}, &v}; }
 inline InItem in_real(float& v) { return {{ItemKind::Real, 4, 0}, &v}; }
 inline InItem in_real8(double& v) { return {{ItemKind::Real, 8, 0}, &v}; }
 inline InItem in_chars(char* p, std::size_t len) { return {{ItemKind::Character, 0, len}, p}; }
-inline InItem in_logical(std::int32_t& v) { return {{ItemKind::Logical, 4, 0}, &v}; }
 
 }  // namespace arb::rt

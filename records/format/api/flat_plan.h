@@ -4,7 +4,7 @@
 // (nX, Tn, TLn, TRn, quoted text) puts every item at a known column of a
 // record of known length.  A data line of such a format can then be read
 // field by field without walking the format again for every line (input's
-// read_flat).
+// scan_fixed).
 #pragma once
 
 #include <cstddef>

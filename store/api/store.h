@@ -40,40 +40,43 @@ class SeriesStore {
   // Gives back the memory of every series' values (a store used for
   // several runs, as the tests do).
   void release();
+  // Back to the store a fresh process starts with, except the values'
+  // memory: their slots are read only within each series' span, which
+  // every run writes anew.
+  void clear();
 
   // value(i, j, k): variable j of series k in year slot i; column(j, k)
   // the slots 1.. of variable j.  Series k must have room for j.
   float& value(int i, int j, int k) { return column(j, k)[i - 1]; }
   float* column(int j, int k) { return values_[k - 1] + static_cast<std::size_t>(j - 1) * kYearSlots; }
   // span(k, c): c = 1 first climatic year, 2 last climatic year, 3 number of years.
-  std::int16_t& span(int k, int c) { return spans[c - 1][k - 1]; }
-  Title& title(int k) { return titles[k - 1]; }
+  std::int16_t& span(int k, int c) { return spans_[c - 1][k - 1]; }
+  Title& title(int k) { return titles_[k - 1]; }
   // mean(k, j), sd(k, j): row series count + 1 holds the grand values.
-  float& mean(int k, int j) { return means[j - 1][k - 1]; }
-  float& sd(int k, int j) { return sds[j - 1][k - 1]; }
-  float& avg(int j) { return average[j - 1]; }
+  float& mean(int k, int j) { return means_[j - 1][k - 1]; }
+  float& sd(int k, int j) { return sds_[j - 1][k - 1]; }
+  float& avg(int j) { return average_[j - 1]; }
 
   float value(int i, int j, int k) const { return column(j, k)[i - 1]; }
   const float* column(int j, int k) const {
     return values_[k - 1] + static_cast<std::size_t>(j - 1) * kYearSlots;
   }
-  std::int16_t span(int k, int c) const { return spans[c - 1][k - 1]; }
-  const Title& title(int k) const { return titles[k - 1]; }
-  float mean(int k, int j) const { return means[j - 1][k - 1]; }
-  float sd(int k, int j) const { return sds[j - 1][k - 1]; }
-  float avg(int j) const { return average[j - 1]; }
-
-  std::int16_t spans[3][kSeriesSlots]{};
-  Title titles[kSeriesSlots]{};
-  float means[kVarSlots][kSeriesSlots]{};
-  float sds[kVarSlots][kSeriesSlots]{};
-  float average[kVarSlots]{};
+  std::int16_t span(int k, int c) const { return spans_[c - 1][k - 1]; }
+  const Title& title(int k) const { return titles_[k - 1]; }
+  float mean(int k, int j) const { return means_[j - 1][k - 1]; }
+  float sd(int k, int j) const { return sds_[j - 1][k - 1]; }
+  float avg(int j) const { return average_[j - 1]; }
 
   std::int32_t nseries = 0;
   std::int32_t nvars = 0;
   float flag = 0.0f;  // the missing-value flag
 
  private:
+  std::int16_t spans_[3][kSeriesSlots]{};
+  Title titles_[kSeriesSlots]{};
+  float means_[kVarSlots][kSeriesSlots]{};
+  float sds_[kVarSlots][kSeriesSlots]{};
+  float average_[kVarSlots]{};
   std::array<float*, kSeriesSlots> values_{};  // series k's values at values_[k - 1]
   std::array<int, kSeriesSlots> room_{};
 };
