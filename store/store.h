@@ -51,7 +51,6 @@ class SeriesStore {
   // mean(k, j), sd(k, j): row series count + 1 holds the grand values.
   float& mean(int k, int j) { return means[j - 1][k - 1]; }
   float& sd(int k, int j) { return sds[j - 1][k - 1]; }
-  float& avg(int j) { return average[j - 1]; }
 
   float value(int i, int j, int k) const { return column(j, k)[i - 1]; }
   const float* column(int j, int k) const {
@@ -61,13 +60,11 @@ class SeriesStore {
   const Title& title(int k) const { return titles[k - 1]; }
   float mean(int k, int j) const { return means[j - 1][k - 1]; }
   float sd(int k, int j) const { return sds[j - 1][k - 1]; }
-  float avg(int j) const { return average[j - 1]; }
 
   std::int16_t spans[3][kSeriesSlots]{};
   Title titles[kSeriesSlots]{};
   float means[kVarSlots][kSeriesSlots]{};
   float sds[kVarSlots][kSeriesSlots]{};
-  float average[kVarSlots]{};
 
   std::int32_t nseries = 0;
   std::int32_t nvars = 0;

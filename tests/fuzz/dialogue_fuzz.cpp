@@ -61,13 +61,14 @@ void empty_scratch() {
 
 // What a fresh process starts with, except the value array: its slots are
 // read only within each series' span, which every run writes anew.
+arb::SeriesStore fuzz_store;
+
 void reset_store() {
-  arb::SeriesStore& s = arb::store;
+  arb::SeriesStore& s = fuzz_store;
   std::memset(s.spans, 0, sizeof s.spans);
   std::memset(s.titles, 0, sizeof s.titles);
   std::memset(s.means, 0, sizeof s.means);
   std::memset(s.sds, 0, sizeof s.sds);
-  std::memset(s.average, 0, sizeof s.average);
   s.nseries = 0;
   s.nvars = 0;
   s.flag = 0.0f;
@@ -102,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   reset_store();
   arb::rt::layer().reset();
-  const int status = arb::rt::run_program(host, &arb::arborix);
+  arb::RunContext run{fuzz_store, {}};
+  const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
   require(status == 0 || status == 1 || status == -1);
   arb::rt::layer().reset();
   return 0;

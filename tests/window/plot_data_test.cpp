@@ -44,7 +44,8 @@ arb::results::Run small_run() {
   arb::grand_statistics(s);
   arb::ReadLog log;
   log.mask = "11";  // January and February
-  return arb::results::make_run(s, c, arb::Method::straight, log, arb::average_record(s, c, arb::Method::straight));
+  const arb::AveragedRecord record = arb::average_record(s, c, arb::Method::straight);
+  return arb::results::make_run({s, log, c, arb::Method::straight, record, "", ""});
 }
 
 bool same(const std::vector<double>& a, const std::vector<double>& b) {
