@@ -91,7 +91,7 @@ install(FILES ${arb_top}/README.md ${arb_top}/LICENSE ${arb_top}/NEWS.md ${arb_t
 # The README's links and pictures, so that it reads the same installed.
 install(FILES ${arb_top}/docs/behaviour.md ${arb_top}/docs/bad-input.md ${arb_top}/docs/performance.md
         ${arb_top}/docs/development.md ${arb_top}/docs/window.png ${arb_top}/docs/average.png
-        ${arb_top}/docs/coverage.png
+        ${arb_top}/docs/coverage.png ${arb_top}/docs/coverage_largest.png
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 set(ex ${arb_top}/examples)
 install(FILES ${ex}/README.md ${ex}/ukmo_tmax_layout1.txt ${ex}/cet_mean_layout1.txt ${ex}/answers.txt

@@ -2,7 +2,6 @@
 #include "driver.h"
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "align.h"
@@ -14,14 +13,13 @@
 #include "files.h"
 #include "reader.h"
 #include "io.h"
+#include "console_host.h"
 
 namespace arb {
 
 namespace {
 
 constexpr int kDataUnit = 14;
-
-RecordWritten record_written;  // set by the host before the run
 
 // The end of every run that gets past the welcome: a line of two blanks,
 // a wait for Enter, and a stop that writes nothing.
@@ -58,12 +56,8 @@ void prepare_series(SeriesStore& s, const Coverage& c) {
 
 }  // namespace
 
-constinit SeriesStore store;
-
-void on_record_written(RecordWritten hook) { record_written = std::move(hook); }
-
-void arborix() {
-  SeriesStore& s = store;
+void arborix(RunContext& run) {
+  SeriesStore& s = run.store;
 
   rt::write(rt::kStar,
             "(/ 1X,'Welcome to program ARBORIX, a program for averaging '/"
@@ -109,10 +103,11 @@ void arborix() {
   const AveragedRecord record = average_record(s, c, method);
   for (int i = 1; i <= c.length; ++i) {
     const float* row = record.rows.data() + static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(s.nvars);
-    for (int j = 1; j <= s.nvars; ++j) s.avg(j) = row[j - 1];
-    write_year_row(s, c.earliest_first + i - 1);
+    write_year_row(s.nvars, row, c.earliest_first + i - 1);
   }
-  if (record_written) record_written(s, log, c, method, record);
+  if (run.record_written) {
+    run.record_written({s, log, c, method, record, rt::unit_file_name(data_unit), rt::unit_file_name(output_unit)});
+  }
   end_of_run();
 }
 

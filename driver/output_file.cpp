@@ -64,9 +64,8 @@ void write_method_heading(Method method) {
   }
 }
 
-void write_year_row(const SeriesStore& s, std::int32_t year) {
-  const int nv = s.nvars;
-  write_values("(I5,12F8.3)", "(5X,12F8.3)", gather(nv, [&](int j) { return s.avg(j); }), nv, year);
+void write_year_row(int nvars, const float* row, std::int32_t year) {
+  write_values("(I5,12F8.3)", "(5X,12F8.3)", gather(nvars, [&](int j) { return row[j - 1]; }), nvars, year);
 }
 
 }  // namespace arb

@@ -22,17 +22,38 @@ std::string csv_field(std::string_view text) {
   return quoted + '"';
 }
 
-std::string csv_number(float v) {
-  if (std::isnan(v)) return "NA";
-  if (std::isinf(v)) return v > 0 ? "Inf" : "-Inf";
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, r.ptr);
+void append_number(std::string& out, float v) {
+  if (std::isnan(v)) {
+    out += "NA";
+  } else if (std::isinf(v)) {
+    out += v > 0 ? "Inf" : "-Inf";
+  } else {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+  }
 }
 
-std::string csv_value(float v, float flag) { return v == flag ? "NA" : csv_number(v); }
+void append_value(std::string& out, float v, float flag) {
+  if (v == flag) out += "NA";
+  else append_number(out, v);
+}
+
+std::string csv_number(float v) {
+  std::string s;
+  append_number(s, v);
+  return s;
+}
+
+std::string csv_value(float v, float flag) {
+  std::string s;
+  append_value(s, v, flag);
+  return s;
+}
 
 namespace {
+
+constexpr std::size_t kBuffer = 1 << 20;
 
 std::string failure(const std::string& path, int err) { return path + ": " + std::strerror(err); }
 
@@ -48,25 +69,50 @@ bool write_all(int fd, std::string_view text) {
 
 }  // namespace
 
+OutFile::OutFile(const std::string& dir, const std::string& name)
+    : path_(dir + "/" + name), temp_(dir + "/." + name + ".part") {
+  fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) error_ = errno;
+  buffer_.reserve(kBuffer);
+}
+
+OutFile::~OutFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temp_.c_str());
+}
+
+void OutFile::write(std::string_view text) {
+  if (error_ != 0) return;
+  if (buffer_.size() + text.size() > kBuffer) flush();
+  if (text.size() >= kBuffer) {
+    if (error_ == 0 && !write_all(fd_, text)) error_ = errno == 0 ? EIO : errno;
+  } else {
+    buffer_ += text;
+  }
+}
+
+void OutFile::flush() {
+  if (error_ == 0 && !write_all(fd_, buffer_)) error_ = errno == 0 ? EIO : errno;
+  buffer_.clear();
+}
+
+std::optional<std::string> OutFile::finish() {
+  if (fd_ < 0) return failure(path_, error_);
+  flush();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0 && error_ == 0) error_ = errno;
+  if (error_ == 0 && ::rename(temp_.c_str(), path_.c_str()) != 0) error_ = errno;
+  if (error_ == 0) return std::nullopt;
+  ::unlink(temp_.c_str());
+  return failure(path_, error_);
+}
+
 std::optional<std::string> write_whole(const std::string& dir, const std::string& name, std::string_view text) {
-  const std::string path = dir + "/" + name;
-  const std::string temp = dir + "/." + name + ".part";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return failure(path, errno);
-  const bool written = write_all(fd, text);
-  int err = errno;
-  const bool closed = ::close(fd) == 0;
-  if (written && !closed) err = errno;
-  if (!written || !closed) {
-    ::unlink(temp.c_str());
-    return failure(path, err == 0 ? EIO : err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    err = errno;
-    ::unlink(temp.c_str());
-    return failure(path, err);
-  }
-  return std::nullopt;
+  OutFile f(dir, name);
+  f.write(text);
+  return f.finish();
 }
 
 std::optional<std::string> make_folder(const std::string& dir) {

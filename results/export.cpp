@@ -1,105 +1,161 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export.h"
 
-#include <utility>
+#include <algorithm>
 
 #include "csv.h"
+#include "omp_team.h"
+#include "station_table.h"
 
 namespace arb::results {
 
 namespace {
 
-std::string header(const Run& r) {
-  std::string h = "year";
+// The series formatted together on one thread: big enough to keep the
+// team busy, small enough that the texts waiting their turn stay small.
+constexpr int kSeriesBlock = 32;
+
+std::string header(const Run& r, const char* lead) {
+  std::string h = lead;
   for (const std::string& n : r.names) h += "," + n;
   return h + "\n";
 }
 
 // One row per year of the maximum coverage, a cell per variable.
 template <class Cell>
-std::string year_table(const Run& r, Cell cell) {
-  std::string t = header(r);
+Failure year_table(const ExportInput& in, const char* name, Cell cell) {
+  const Run& r = in.run;
+  OutFile f(in.dir, name);
+  f.write(header(r, "year"));
+  std::string row;
   for (int y = r.first_year(); y < r.first_year() + r.years(); ++y) {
-    t += std::to_string(y);
-    for (int j = 1; j <= r.nvars; ++j) t += "," + cell(y, j);
-    t += "\n";
+    row = std::to_string(y);
+    for (int j = 1; j <= r.nvars; ++j) {
+      row += ',';
+      cell(row, y, j);
+    }
+    row += '\n';
+    f.write(row);
+  }
+  return f.finish();
+}
+
+std::string title_field(const Run& r, int k) { return csv_field(r.titles[static_cast<std::size_t>(k - 1)]); }
+
+// The rows of series first to last: a row per year of each one's span.
+std::string series_rows(const Run& r, int first, int last) {
+  std::string t;
+  for (int k = first; k <= last; ++k) {
+    const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
+    const std::string lead = std::to_string(k) + ",";
+    for (int y = s.first; s.years > 0 && y <= s.last; ++y) {
+      t += lead;
+      t += std::to_string(y);
+      for (int j = 1; j <= r.nvars; ++j) {
+        t += ',';
+        append_value(t, r.value(y, j, k), r.flag);
+      }
+      t += '\n';
+    }
   }
   return t;
 }
 
-const std::string& title_field(const Run& r, int k, std::string& buf) {
-  buf = csv_field(r.titles[static_cast<std::size_t>(k - 1)]);
-  return buf;
+std::string coverage_row(const char* what, int first, int last, int years) {
+  return std::string(what) + ",,,,,,," + std::to_string(first) + "," + std::to_string(last) + "," +
+         std::to_string(years) + "\n";
 }
 
 }  // namespace
 
-std::string average_csv(const Run& r) {
-  return year_table(r, [&](int y, int j) { return csv_value(r.average(y, j), r.flag); });
+Failure write_average(const ExportInput& in) {
+  const Run& r = in.run;
+  return year_table(in, "average.csv",
+                    [&](std::string& row, int y, int j) { append_value(row, r.average(y, j), r.flag); });
 }
 
-std::string sample_depth_csv(const Run& r) {
-  return year_table(r, [&](int y, int j) { return std::to_string(r.sample_depth(y, j)); });
+Failure write_sample_depth(const ExportInput& in) {
+  const Run& r = in.run;
+  return year_table(in, "sample_depth.csv",
+                    [&](std::string& row, int y, int j) { row += std::to_string(r.sample_depth(y, j)); });
 }
 
-std::string series_csv(const Run& r) {
-  std::string t = "series,title,year,variable,value\n";
-  std::string title;
-  for (int k = 1; k <= r.nseries; ++k) {
-    const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
-    if (s.years <= 0) continue;
-    const std::string lead = std::to_string(k) + "," + title_field(r, k, title) + ",";
-    for (int y = s.first; y <= s.last; ++y) {
-      for (int j = 1; j <= r.nvars; ++j) {
-        t += lead + std::to_string(y) + "," + r.names[static_cast<std::size_t>(j - 1)] + "," +
-             csv_value(r.value(y, j, k), r.flag) + "\n";
-      }
-    }
+// Blocks of series are formatted on the run's team and written in order
+// as each block's turn comes.
+Failure write_series(const ExportInput& in) {
+  const Run& r = in.run;
+  OutFile f(in.dir, "series.csv");
+  f.write(header(r, "series,year"));
+  const int blocks = (r.nseries + kSeriesBlock - 1) / kSeriesBlock;
+  const int team = omp_team();
+  const bool large = static_cast<long>(r.nseries) * r.nvars * r.years() >= kTeamValues;
+#pragma omp parallel for ordered schedule(static, 1) num_threads(team) if (team > 1 && large)
+  for (int b = 0; b < blocks; ++b) {
+    const std::string text = series_rows(r, b * kSeriesBlock + 1, std::min(r.nseries, (b + 1) * kSeriesBlock));
+#pragma omp ordered
+    f.write(text);
   }
-  return t;
+  return f.finish();
 }
 
-std::string statistics_csv(const Run& r) {
-  std::string t = "series,title,variable,mean,sd\n";
-  std::string title;
+Failure write_statistics(const ExportInput& in) {
+  const Run& r = in.run;
+  OutFile f(in.dir, "statistics.csv");
+  f.write("series,title,variable,mean,sd\n");
+  std::string row;
   // Row nseries + 1 of the tables holds the grand values.
   for (int k = 1; k <= r.nseries + 1; ++k) {
-    const std::string lead = k <= r.nseries ? std::to_string(k) + "," + title_field(r, k, title) : "grand,";
+    const std::string lead = k <= r.nseries ? std::to_string(k) + "," + title_field(r, k) : "grand,";
     for (int j = 1; j <= r.nvars; ++j) {
-      t += lead + "," + r.names[static_cast<std::size_t>(j - 1)] + "," + csv_number(r.store->mean(k, j)) + "," +
-           csv_number(r.store->sd(k, j)) + "\n";
+      row = lead + "," + r.names[static_cast<std::size_t>(j - 1)] + ",";
+      append_number(row, r.store->mean(k, j));
+      row += ',';
+      append_number(row, r.store->sd(k, j));
+      row += '\n';
+      f.write(row);
     }
   }
-  return t;
+  return f.finish();
 }
 
-std::string coverage_csv(const Run& r) {
-  std::string t = "series,title,first,last,years\n";
-  std::string title;
+Failure write_stations(const ExportInput& in) {
+  const Run& r = in.run;
+  const std::vector<StationInfo> table = station_table(r.data_file, r.titles);
+  OutFile f(in.dir, "stations.csv");
+  f.write("series,title,id,name,latitude,longitude,elevation,first,last,years\n");
   for (int k = 1; k <= r.nseries; ++k) {
     const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
-    t += std::to_string(k) + "," + title_field(r, k, title) + "," + std::to_string(s.first) + "," +
-         std::to_string(s.last) + "," + std::to_string(s.years) + "\n";
+    std::string row = std::to_string(k) + "," + title_field(r, k) + ",";
+    if (table.empty()) {
+      row += ",,,,";
+    } else {
+      const StationInfo& st = table[static_cast<std::size_t>(k - 1)];
+      row += csv_field(st.id) + "," + csv_field(st.name) + "," + csv_field(st.latitude) + "," +
+             csv_field(st.longitude) + "," + csv_field(st.elevation);
+    }
+    f.write(row + "," + std::to_string(s.first) + "," + std::to_string(s.last) + "," + std::to_string(s.years) +
+            "\n");
   }
   const Coverage& c = r.coverage;
-  t += "maximum,," + std::to_string(c.earliest_first) + "," + std::to_string(c.latest_last) + "," +
-       std::to_string(c.length) + "\n";
-  t += "common,," + std::to_string(c.start) + "," + std::to_string(c.end) + "," + std::to_string(c.interval) + "\n";
-  return t;
+  f.write(coverage_row("maximum", c.earliest_first, c.latest_last, c.length));
+  f.write(coverage_row("common", c.start, c.end, c.interval));
+  return f.finish();
 }
 
-std::optional<std::string> write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir) {
+Failure write_checks(const ExportInput& in) {
+  if (auto failed = write_whole(in.dir, "checks.csv", checks_csv(in.run, in.findings))) return failed;
+  return write_whole(in.dir, "checks.txt", checks_text(in.run, in.findings));
+}
+
+Failure write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir) {
   if (auto failed = make_folder(dir)) return failed;
-  const std::pair<const char*, std::string> files[] = {
-      {"average.csv", average_csv(r)},       {"sample_depth.csv", sample_depth_csv(r)},
-      {"series.csv", series_csv(r)},         {"statistics.csv", statistics_csv(r)},
-      {"coverage.csv", coverage_csv(r)},     {"checks.csv", checks_csv(r, findings)},
-      {"checks.txt", checks_text(r, findings)},
-  };
-  for (const auto& [name, text] : files) {
-    if (auto failed = write_whole(dir, name, text)) return failed;
-  }
-  return std::nullopt;
+  const ExportInput in{r, findings, dir};
+  if (auto failed = write_average(in)) return failed;
+  if (auto failed = write_sample_depth(in)) return failed;
+  if (auto failed = write_series(in)) return failed;
+  if (auto failed = write_statistics(in)) return failed;
+  if (auto failed = write_stations(in)) return failed;
+  return write_checks(in);
 }
 
 }  // namespace arb::results

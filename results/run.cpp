@@ -20,15 +20,16 @@ std::string trimmed(const Title& t) {
 
 }  // namespace
 
-Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log, AveragedRecord record) {
+Run make_run(const RunResults& results) {
+  const SeriesStore& s = results.store;
   Run r;
   r.store = &s;
-  r.coverage = c;
-  r.method = method;
+  r.coverage = results.coverage;
+  r.method = results.method;
   r.nseries = s.nseries;
   r.nvars = s.nvars;
   r.flag = s.flag;
-  r.names = variable_names(log.mask);
+  r.names = variable_names(results.log.mask);
   r.names.resize(static_cast<std::size_t>(r.nvars));
   for (int j = 1; j <= r.nvars; ++j) {  // a mask the run did not note: plain numbers
     if (r.names[static_cast<std::size_t>(j - 1)].empty()) r.names[static_cast<std::size_t>(j - 1)] = "V" + std::to_string(j);
@@ -37,9 +38,11 @@ Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadL
     r.titles.push_back(trimmed(s.title(k)));
     r.spans.push_back({s.span(k, 1), s.span(k, 2), s.span(k, 3)});
   }
-  r.record = std::move(record.rows);
-  r.depth = std::move(record.depth);
-  r.log = log;
+  r.record = results.record.rows;
+  r.depth = results.record.depth;
+  r.log = results.log;
+  r.data_file = results.data_file;
+  r.output_file = results.output_file;
   return r;
 }
 

@@ -45,7 +45,6 @@ void SeriesStore::clear() {
   std::memset(titles_, 0, sizeof titles_);
   std::memset(means_, 0, sizeof means_);
   std::memset(sds_, 0, sizeof sds_);
-  std::memset(average_, 0, sizeof average_);
   nseries = 0;
   nvars = 0;
   flag = 0.0f;

@@ -26,6 +26,9 @@
 
 namespace {
 
+// The series store of the runs here, zero-filled as a program's is.
+arb::SeriesStore run_store;
+
 constexpr int kSeries = 8999;
 constexpr int kRuns = 3;
 const QStringList kAnswers = {"", "in.txt", "0", "out.txt", "111111111111", "1", "-99.9", "", "1", ""};
@@ -64,7 +67,8 @@ int window_run(int argc, char** argv, const QString& dir) {
     frame.exit_action()->trigger();
   });
   clock.start();
-  int status = arb::rt::run_program(host, &arb::arborix);
+  arb::RunContext run{run_store, {}};
+  int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
   std::printf("%.4f %zu\n", seconds, lines);
   return status;
 }

@@ -30,7 +30,7 @@ std::string usage(std::string_view program) {
          "  --export DIR, --export=DIR\n"
          "                 after the averaged record is written, write the run's results to DIR\n"
          "                 (created if missing): average.csv, sample_depth.csv, series.csv,\n"
-         "                 statistics.csv, coverage.csv, checks.csv, checks.txt, and the plots\n"
+         "                 statistics.csv, stations.csv, checks.csv, checks.txt, and the plots\n"
          "                 average.svg/png and coverage.svg/png where they can be drawn\n" +
          reset_help +
          "  --help         show this help and exit\n"

@@ -3,25 +3,18 @@
 
 #include <cstdio>
 
-#include "driver.h"
-#include "output_file.h"
 #include "export.h"
-#include "io.h"
 
 namespace arb::cli {
 
 ResultsHost::ResultsHost(rt::ConsoleHost& inner, std::string program, Options options)
-    : inner_(inner), program_(std::move(program)), options_(std::move(options)) {
-  on_record_written([this](const SeriesStore& s, const ReadLog& log, const Coverage& c, Method m,
-                           const AveragedRecord& record) { take_results(s, log, c, m, record); });
-}
+    : inner_(inner), program_(std::move(program)), options_(std::move(options)) {}
 
-ResultsHost::~ResultsHost() { on_record_written(nullptr); }
+ResultsHost::~ResultsHost() = default;
 
-void ResultsHost::take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method,
-                               const AveragedRecord& record) {
-  output_path_ = rt::unit_file_name(kOutputUnit);
-  run_ = std::make_unique<results::Run>(results::make_run(s, c, method, log, record));
+void ResultsHost::take_results(const RunResults& results) {
+  output_path_ = results.output_file;
+  run_ = std::make_unique<results::Run>(results::make_run(results));
   const bool whole = options_.export_dir || on_results;
   findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
   if (on_results) on_results(*run_, findings_);

@@ -2,7 +2,12 @@
 #include "coverage_plot.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPixmap>
 #include <algorithm>
+#include <numeric>
+#include <utility>
+#include <vector>
 #include <qcustomplot.h>
 
 #include "plot_style.h"
@@ -13,6 +18,66 @@ namespace {
 
 constexpr double kBarHalf = 0.35;  // of a row
 
+// Above this many series a bar each would make the plot files large and
+// the titles unreadable: the coverage is then one row of pixels a series.
+constexpr std::size_t kMostBars = 300;
+// The axis rect's margins in that case, fixed so that a row of the image
+// is a row of pixels of the plot.
+constexpr QMargins kImageMargins(80, 20, 30, 60);
+
+const QColor kCovered(60, 110, 200);
+const QColor kMissing(220, 30, 30);
+
+bool as_image(const CoverageData& data) { return data.series.size() > kMostBars; }
+
+// The years any series covers.
+std::pair<int, int> year_range(const CoverageData& data) {
+  int first = 9999, last = -9999;
+  for (const CoverageData::Series& s : data.series) {
+    if (s.last < s.first) continue;
+    first = std::min(first, s.first);
+    last = std::max(last, s.last);
+  }
+  return {first, last};
+}
+
+// A row per series, sorted by first year; a pixel per year, transparent
+// where the series has no year (the common interval's band shows there).
+QImage coverage_image(const CoverageData& data, int first, int last) {
+  std::vector<std::size_t> order(data.series.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return data.series[a].first < data.series[b].first; });
+  QImage image(last - first + 1, static_cast<int>(order.size()), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int row = 0; row < image.height(); ++row) {
+    const CoverageData::Series& s = data.series[order[static_cast<std::size_t>(row)]];
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+    for (int y = s.first; y <= s.last; ++y) line[y - first] = kCovered.rgb();
+    for (double y : s.missing) {
+      if (y >= s.first && y <= s.last) line[static_cast<int>(y) - first] = kMissing.rgb();
+    }
+  }
+  return image;
+}
+
+void draw_image(QCustomPlot& plot, const CoverageData& data) {
+  const auto [first, last] = year_range(data);
+  const double rows = static_cast<double>(data.series.size());
+  plot.axisRect()->setAutoMargins(QCP::msNone);
+  plot.axisRect()->setMargins(kImageMargins);
+  plot.yAxis->setLabel(QStringLiteral("series, sorted by first year"));
+  plot.yAxis->setRange(0.0, rows);
+  plot.xAxis->setLabel(QStringLiteral("year (blue: covered, red: a year with a missing value)"));
+  if (first > last) return;
+  plot.xAxis->setRange(first - 0.5, last + 0.5);
+  auto* picture = new QCPItemPixmap(&plot);
+  picture->setPixmap(QPixmap::fromImage(coverage_image(data, first, last)));
+  picture->setScaled(true, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  picture->topLeft->setCoords(first - 0.5, 0.0);
+  picture->bottomRight->setCoords(last + 0.5, rows);
+}
+
 void add_bar(QCustomPlot& plot, int row, const CoverageData::Series& s) {
   if (s.last < s.first) return;
   auto* bar = new QCPItemRect(&plot);
@@ -22,19 +87,9 @@ void add_bar(QCustomPlot& plot, int row, const CoverageData::Series& s) {
   bar->bottomRight->setCoords(s.last + 0.5, row + kBarHalf);
 }
 
-}  // namespace
-
-int coverage_height(const CoverageData& data, const QFont& font) {
-  const int row = QFontMetrics(font).height() + 6;
-  return 110 + row * static_cast<int>(data.series.size() + 1);
-}
-
-void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& font) {
-  plot.clearGraphs();
-  plot.clearItems();
+void draw_bars(QCustomPlot& plot, const CoverageData& data) {
   auto titles = QSharedPointer<QCPAxisTickerText>::create();
   QVector<double> years, rows;
-  int first = 9999, last = -9999;
   for (std::size_t i = 0; i < data.series.size(); ++i) {
     const CoverageData::Series& s = data.series[i];
     const int row = static_cast<int>(i) + 1;
@@ -44,10 +99,6 @@ void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& fon
       years.push_back(y);
       rows.push_back(row);
     }
-    if (s.last >= s.first) {
-      first = std::min(first, s.first);
-      last = std::max(last, s.last);
-    }
   }
   QCPGraph* missing = plot.addGraph();
   missing->setName(QStringLiteral("year with a missing value"));
@@ -55,14 +106,30 @@ void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& fon
   missing->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCross, QColor(200, 30, 30), 6));
   missing->setData(years, rows);
   plot.yAxis->setTicker(titles);
-  plot.yAxis->setRangeReversed(true);  // series 1 at the top
   // A spare row at the bottom for the legend.
   plot.yAxis->setRange(0.4, static_cast<double>(data.series.size()) + 1.6);
-  plot.yAxis->grid()->setVisible(false);
   plot.xAxis->setLabel(QStringLiteral("year"));
+  const auto [first, last] = year_range(data);
   if (first <= last) plot.xAxis->setRange(first - 2.0, last + 2.0);
   plot.legend->setVisible(!years.isEmpty());
   plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
+}
+
+}  // namespace
+
+int coverage_height(const CoverageData& data, const QFont& font) {
+  if (as_image(data)) return kImageMargins.top() + kImageMargins.bottom() + static_cast<int>(data.series.size());
+  const int row = QFontMetrics(font).height() + 6;
+  return 110 + row * static_cast<int>(data.series.size() + 1);
+}
+
+void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& font) {
+  plot.clearGraphs();
+  plot.clearItems();
+  if (as_image(data)) draw_image(plot, data);
+  else draw_bars(plot, data);
+  plot.yAxis->setRangeReversed(true);  // series 1 (or the earliest) at the top
+  plot.yAxis->grid()->setVisible(false);
   use_font(plot, font);
   common_band(plot, data.common_start, data.common_end, true);
   plot.replot();

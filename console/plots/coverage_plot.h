@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One bar per series over its years, the series titles on the axis, the
 // common interval as a band and the years with missing values marked; in
-// a scrolling area for many series.
+// a scrolling area for many series.  Above a few hundred series, an image
+// instead: a row of pixels per series sorted by first year, a pixel per
+// year, the years with a missing value in another colour.
 #pragma once
 
 #include <QScrollArea>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot_data.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
+#include <stdexcept>
+
+#include "csv_reader.h"
 
 namespace arb::plots {
 
@@ -48,128 +49,118 @@ CoverageData coverage_data(const results::Run& r) {
   return d;
 }
 
-std::optional<std::vector<std::vector<std::string>>> read_csv(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::stringstream buf;
-  buf << in.rdbuf();
-  const std::string text = buf.str();
-  std::vector<std::vector<std::string>> rows;
-  std::vector<std::string> row;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c != '"') field += c;
-      else if (i + 1 < text.size() && text[i + 1] == '"') field += text[++i];
-      else quoted = false;
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      row.push_back(std::move(field));
-      field.clear();
-    } else if (c == '\n') {
-      row.push_back(std::move(field));
-      field.clear();
-      rows.push_back(std::move(row));
-      row.clear();
-    } else if (c != '\r') {
-      field += c;
+namespace {
+
+using Row = std::vector<std::string>;
+
+// A file of the export read row by row: every row as wide as the header,
+// each handed to the function, which throws on a field it cannot read.
+template <class Each>
+bool each_row(const std::string& dir, const char* name, std::string& error, Each each) {
+  const std::string path = dir + "/" + name;
+  results::CsvReader in(path);
+  Row header, row;
+  if (!in.is_open() || !in.next(header)) {
+    error = path + ": cannot be read";
+    return false;
+  }
+  try {
+    while (in.next(row)) {
+      if (row.size() != header.size()) {
+        error = path + ": rows of different widths";
+        return false;
+      }
+      each(header, row);
     }
+  } catch (const std::exception&) {
+    error = path + ": does not read as numbers";
+    return false;
   }
-  if (!field.empty() || !row.empty()) {
-    row.push_back(std::move(field));
-    rows.push_back(std::move(row));
-  }
-  return rows;
+  return true;
 }
 
-namespace {
+int whole(const std::string& s) {
+  int v = 0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) throw std::invalid_argument(s);
+  return v;
+}
 
 double number(const std::string& s) { return s == "NA" ? NAN : std::stod(s); }
 
-using Table = std::vector<std::vector<std::string>>;
-
-// A table of the export with its header, every row as wide as the header.
-std::optional<Table> table(const std::string& dir, const char* name, std::string& error) {
-  auto t = read_csv(dir + "/" + name);
-  if (!t || t->empty()) {
-    error = dir + "/" + name + ": cannot be read";
-    return std::nullopt;
-  }
-  for (const auto& row : *t) {
-    if (row.size() != t->front().size()) {
-      error = dir + "/" + name + ": rows of different widths";
-      return std::nullopt;
-    }
-  }
-  return t;
+// The common interval from stations.csv's row "common" (first and last:
+// the last columns but two and one).
+bool common_interval(const std::string& dir, int& start, int& end, std::string& error) {
+  bool found = false;
+  const bool read = each_row(dir, "stations.csv", error, [&](const Row& header, const Row& row) {
+    if (row[0] != "common") return;
+    start = whole(row[header.size() - 3]);
+    end = whole(row[header.size() - 2]);
+    found = true;
+  });
+  if (read && !found) error = dir + "/stations.csv: no common interval";
+  return read && found;
 }
 
-// The common interval from coverage.csv's row "common".
-bool common_interval(const Table& coverage, int& start, int& end) {
-  for (const auto& row : coverage) {
-    if (row.size() >= 4 && row[0] == "common") {
-      start = std::stoi(row[2]);
-      end = std::stoi(row[3]);
-      return true;
+// A table of years (average.csv, sample_depth.csv): a column per variable.
+bool year_table(const std::string& dir, const char* name, std::vector<std::string>& names,
+                std::vector<double>& years, std::vector<std::vector<double>>& columns, std::string& error) {
+  return each_row(dir, name, error, [&](const Row& header, const Row& row) {
+    if (columns.empty()) {
+      names.assign(header.begin() + 1, header.end());
+      columns.assign(names.size(), {});
     }
-  }
-  return false;
+    years.push_back(whole(row[0]));
+    for (std::size_t j = 0; j < names.size(); ++j) columns[j].push_back(number(row[j + 1]));
+  });
 }
 
 }  // namespace
 
 std::optional<RecordData> record_data(const std::string& dir, std::string& error) {
-  auto avg = table(dir, "average.csv", error);
-  auto depth = avg ? table(dir, "sample_depth.csv", error) : std::nullopt;
-  auto cov = depth ? table(dir, "coverage.csv", error) : std::nullopt;
-  if (!cov) return std::nullopt;
   RecordData d;
-  try {
-    d.names.assign(avg->front().begin() + 1, avg->front().end());
-    d.values.assign(d.names.size(), {});
-    d.depth.assign(d.names.size(), {});
-    for (std::size_t i = 1; i < avg->size() && i < depth->size(); ++i) {
-      d.years.push_back(std::stoi((*avg)[i][0]));
-      for (std::size_t j = 0; j < d.names.size(); ++j) {
-        d.values[j].push_back(number((*avg)[i][j + 1]));
-        d.depth[j].push_back(number((*depth)[i][j + 1]));
-      }
-    }
-    if (!common_interval(*cov, d.common_start, d.common_end)) throw std::invalid_argument("no common interval");
-  } catch (const std::exception&) {
-    error = dir + ": the export's files do not read as numbers";
+  std::vector<std::string> names;
+  std::vector<double> years;
+  if (!year_table(dir, "average.csv", d.names, d.years, d.values, error) ||
+      !year_table(dir, "sample_depth.csv", names, years, d.depth, error) ||
+      !common_interval(dir, d.common_start, d.common_end, error))
+    return std::nullopt;
+  if (names != d.names || years != d.years) {
+    error = dir + ": average.csv and sample_depth.csv differ in their years or variables";
     return std::nullopt;
   }
   return d;
 }
 
+// The series from stations.csv, then the years with a missing value from
+// series.csv, read a row at a time: the memory taken is that of the plot.
 std::optional<CoverageData> coverage_data(const std::string& dir, std::string& error) {
-  auto cov = table(dir, "coverage.csv", error);
-  auto series = cov ? table(dir, "series.csv", error) : std::nullopt;
-  if (!series) return std::nullopt;
   CoverageData d;
-  try {
-    std::map<std::string, std::set<double>> missing;  // by series number
-    for (std::size_t i = 1; i < series->size(); ++i) {
-      const auto& row = (*series)[i];
-      if (row[4] == "NA") missing[row[0]].insert(std::stoi(row[2]));
+  bool common = false;
+  const bool stations = each_row(dir, "stations.csv", error, [&](const Row& header, const Row& row) {
+    const int first = whole(row[header.size() - 3]), last = whole(row[header.size() - 2]);
+    if (row[0] == "common") {
+      d.common_start = first;
+      d.common_end = last;
+      common = true;
+    } else if (row[0] != "maximum") {
+      if (whole(row[0]) != static_cast<int>(d.series.size()) + 1) throw std::invalid_argument(row[0]);
+      const bool any = whole(row[header.size() - 1]) > 0;
+      d.series.push_back({row[1], first, any ? last : first - 1, {}});  // no climatic year: no bar
     }
-    for (std::size_t i = 1; i < cov->size(); ++i) {
-      const auto& row = (*cov)[i];
-      if (row[0] == "maximum" || row[0] == "common") continue;
-      CoverageData::Series s{row[1], std::stoi(row[2]), std::stoi(row[3]), {}};
-      if (std::stoi(row[4]) <= 0) s.last = s.first - 1;
-      s.missing.assign(missing[row[0]].begin(), missing[row[0]].end());
-      d.series.push_back(std::move(s));
-    }
-    if (!common_interval(*cov, d.common_start, d.common_end)) throw std::invalid_argument("no common interval");
-  } catch (const std::exception&) {
-    error = dir + ": the export's files do not read as numbers";
+  });
+  if (!stations) return std::nullopt;
+  if (!common) {
+    error = dir + "/stations.csv: no common interval";
     return std::nullopt;
   }
+  const bool series = each_row(dir, "series.csv", error, [&](const Row&, const Row& row) {
+    const int k = whole(row[0]);
+    if (k < 1 || k > static_cast<int>(d.series.size())) throw std::out_of_range(row[0]);
+    if (std::find(row.begin() + 2, row.end(), "NA") != row.end())
+      d.series[static_cast<std::size_t>(k - 1)].missing.push_back(whole(row[1]));
+  });
+  if (!series) return std::nullopt;
   return d;
 }
 

@@ -33,12 +33,10 @@ struct CoverageData {
 RecordData record_data(const results::Run& r);
 CoverageData coverage_data(const results::Run& r);
 
-// From an export folder (average.csv, sample_depth.csv, coverage.csv,
-// series.csv); nullopt with the reason when a file is missing or malformed.
+// From an export folder (average.csv, sample_depth.csv, stations.csv,
+// series.csv), read in a stream; nullopt with the reason when a file is
+// missing or malformed.
 std::optional<RecordData> record_data(const std::string& dir, std::string& error);
 std::optional<CoverageData> coverage_data(const std::string& dir, std::string& error);
-
-// The rows of a CSV file (RFC 4180); nullopt when it cannot be read.
-std::optional<std::vector<std::vector<std::string>>> read_csv(const std::string& path);
 
 }  // namespace arb::plots

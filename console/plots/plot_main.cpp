@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // arborix-plot DIR: draws the averaged record and the coverage of an export
-// folder (average.csv, sample_depth.csv, coverage.csv, series.csv) into
-// average.svg, average.png, coverage.svg and coverage.png beside them.  It
-// needs no display: Qt's offscreen platform unless one is asked for.
+// folder (average.csv, sample_depth.csv, stations.csv, series.csv, read in
+// a stream) into average.svg, average.png, coverage.svg and coverage.png
+// beside them.  It needs no display: Qt's offscreen platform unless one is
+// asked for.
 #include <QApplication>
 #include <QFontDatabase>
 #include <cstdio>

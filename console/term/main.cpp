@@ -6,6 +6,13 @@
 #include "console_host.h"
 #include "process_guard.h"
 
+namespace {
+
+// The process's one series store, zero-filled until a run takes it.
+constinit arb::SeriesStore process_store;
+
+}  // namespace
+
 int main(int argc, char** argv) {
   arb::rt::guard_process();
   const arb::cli::Parsed parsed = arb::cli::parse_main("arborix-term", argc, argv);
@@ -13,5 +20,6 @@ int main(int argc, char** argv) {
   arb::term::TermHost term;
   arb::cli::ResultsHost host(term, "arborix-term", parsed.options);
   host.write_plots = arb::cli::run_companion;
-  return arb::rt::run_program(host, &arb::arborix);
+  arb::RunContext run{process_store, host.results_hook()};
+  return arb::rt::run_program(host, [&run] { arb::arborix(run); });
 }

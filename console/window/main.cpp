@@ -26,6 +26,9 @@
 
 namespace {
 
+// The process's one series store, zero-filled until a run takes it.
+constinit arb::SeriesStore process_store;
+
 bool has_env(const char* name) {
   const char* v = std::getenv(name);
   return v && *v;
@@ -64,7 +67,8 @@ int main(int argc, char** argv) {
     arb::term::TermHost term;
     arb::cli::ResultsHost host(term, "arborix", parsed.options);
     host.write_plots = arb::results_window::plots_offscreen;
-    return arb::rt::run_program(host, &arb::arborix);
+    arb::RunContext run{process_store, host.results_hook()};
+  return arb::rt::run_program(host, [&run] { arb::arborix(run); });
   }
   arb::rt::console_off_standard_output();
   QApplication app(argc, argv);
@@ -86,5 +90,6 @@ int main(int argc, char** argv) {
   host.warn_years = false;  // the window shows the finding count in its Results menu
   arb::results_window::ResultsMenu results(frame);
   arb::results_window::attach(host, results, window.console_window()->view().text_font());
-  return arb::rt::run_program(host, &arb::arborix);
+  arb::RunContext run{process_store, host.results_hook()};
+  return arb::rt::run_program(host, [&run] { arb::arborix(run); });
 }

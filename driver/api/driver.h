@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "coverage.h"
 #include "read_log.h"
@@ -12,19 +13,28 @@
 
 namespace arb {
 
-// The one series store of the run, static and zero-filled: pages of
-// variables and series that a run never touches are never made resident.
-// The driver hands it to everything it calls; only the driver and the
-// hosts reach it by name.
-extern SeriesStore store;
+// What the run hands its host once the last row of the averaged record is
+// written, before the final pause.  Valid until the next run.
+struct RunResults {
+  const SeriesStore& store;
+  const ReadLog& log;
+  const Coverage& coverage;
+  Method method;
+  const AveragedRecord& record;
+  std::string data_file;    // the names as opened
+  std::string output_file;
+};
 
-void arborix();
+using RecordWritten = std::function<void(const RunResults&)>;
 
-// Called once the last row of the averaged record is written, before the
-// final pause: the host's hold on the run's results.  The store and the
-// log are the run's own, valid until the next run.
-using RecordWritten =
-    std::function<void(const SeriesStore&, const ReadLog&, const Coverage&, Method, const AveragedRecord&)>;
-void on_record_written(RecordWritten hook);
+// The run's context, made by the host's main.  The store is the process's
+// one series store: static there and zero-filled, so that pages of
+// variables and series a run never touches are never made resident.
+struct RunContext {
+  SeriesStore& store;
+  RecordWritten record_written;  // the host's hold on the results; may be empty
+};
+
+void arborix(RunContext& run);
 
 }  // namespace arb

@@ -8,7 +8,7 @@
 
 namespace arb::rt {
 
-int run_program(ConsoleHost& host, void (*body)()) {
+int run_program(ConsoleHost& host, const std::function<void()>& body) {
   RecordLayer& rl = layer();
   rl.host = &host;
   rl.units.forget_file_names();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "coverage.h"
+#include "driver.h"
 #include "read_log.h"
 #include "statistics.h"
 #include "store.h"
@@ -33,6 +34,8 @@ struct Run {
   std::vector<float> record;         // year slot i's variable j at (i - 1) * nvars + j - 1
   std::vector<std::int32_t> depth;   // the series behind each average, laid out as record
   ReadLog log;                       // the data lines as read
+  std::string data_file;             // the names as opened
+  std::string output_file;
 
   int first_year() const { return coverage.earliest_first; }
   int years() const { return coverage.length; }
@@ -53,6 +56,6 @@ struct Run {
 };
 
 // The results of the run that has just written its averaged record.
-Run make_run(const SeriesStore& s, const Coverage& c, Method method, const ReadLog& log, AveragedRecord record);
+Run make_run(const RunResults& results);
 
 }  // namespace arb::results

@@ -55,7 +55,6 @@ class SeriesStore {
   // mean(k, j), sd(k, j): row series count + 1 holds the grand values.
   float& mean(int k, int j) { return means_[j - 1][k - 1]; }
   float& sd(int k, int j) { return sds_[j - 1][k - 1]; }
-  float& avg(int j) { return average_[j - 1]; }
 
   float value(int i, int j, int k) const { return column(j, k)[i - 1]; }
   const float* column(int j, int k) const {
@@ -65,7 +64,6 @@ class SeriesStore {
   const Title& title(int k) const { return titles_[k - 1]; }
   float mean(int k, int j) const { return means_[j - 1][k - 1]; }
   float sd(int k, int j) const { return sds_[j - 1][k - 1]; }
-  float avg(int j) const { return average_[j - 1]; }
 
   std::int32_t nseries = 0;
   std::int32_t nvars = 0;
@@ -76,7 +74,6 @@ class SeriesStore {
   Title titles_[kSeriesSlots]{};
   float means_[kVarSlots][kSeriesSlots]{};
   float sds_[kVarSlots][kSeriesSlots]{};
-  float average_[kVarSlots]{};
   std::array<float*, kSeriesSlots> values_{};  // series k's values at values_[k - 1]
   std::array<int, kSeriesSlots> room_{};
 };

@@ -12,9 +12,9 @@
 
 namespace arb::testing {
 
-// The average row of year slot i (calendar year c.earliest_first + i - 1)
-// into s.avg.
-inline void average_year(SeriesStore& s, int i, const Coverage& c, Method method) {
+// The average row of year slot i (calendar year c.earliest_first + i - 1):
+// variable j's at j - 1.
+inline std::array<float, kVarSlots> average_year(const SeriesStore& s, int i, const Coverage& c, Method method) {
   const std::int32_t year = c.earliest_first + i - 1;
   std::array<float, kVarSlots> sum{};
   std::array<std::int32_t, kVarSlots> count{};
@@ -27,7 +27,9 @@ inline void average_year(SeriesStore& s, int i, const Coverage& c, Method method
       add_value(sum[j - 1], v, s.mean(k, j), s.sd(k, j), method);
     }
   }
-  for (int j = 1; j <= s.nvars; ++j) s.avg(j) = finished_average(s, j, sum[j - 1], count[j - 1], method);
+  std::array<float, kVarSlots> row{};
+  for (int j = 1; j <= s.nvars; ++j) row[j - 1] = finished_average(s, j, sum[j - 1], count[j - 1], method);
+  return row;
 }
 
 }  // namespace arb::testing

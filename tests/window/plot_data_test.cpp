@@ -7,6 +7,9 @@
 #include <cmath>
 #include <cstring>
 
+#include <qcustomplot.h>
+
+#include "coverage_plot.h"
 #include "plot_data.h"
 #include "align.h"
 #include "coverage.h"
@@ -44,7 +47,8 @@ arb::results::Run small_run() {
   arb::grand_statistics(s);
   arb::ReadLog log;
   log.mask = "11";  // January and February
-  return arb::results::make_run(s, c, arb::Method::straight, log, arb::average_record(s, c, arb::Method::straight));
+  const arb::AveragedRecord record = arb::average_record(s, c, arb::Method::straight);
+  return arb::results::make_run({s, log, c, arb::Method::straight, record, "", ""});
 }
 
 bool same(const std::vector<double>& a, const std::vector<double>& b) {
@@ -86,6 +90,30 @@ class PlotDataTest : public QObject {
       QVERIFY(same(coverage->series[k].missing, cover_run.series[k].missing));
     }
     QVERIFY(same(coverage->series[1].missing, {2002.0}));
+  }
+
+  // Above 300 series a row of pixels each, sorted by first year; up to 300
+  // a bar each.
+  void many_series_are_drawn_as_an_image() {
+    for (int n : {300, 400}) {
+      arb::plots::CoverageData data;
+      for (int k = 0; k < n; ++k) data.series.push_back({"s", 1949 - k % 50, 1999, {1975.0}});
+      data.common_start = 1960;
+      data.common_end = 1999;
+      QCustomPlot plot;
+      arb::plots::draw_coverage(plot, data, QFont());
+      QCPItemPixmap* picture = nullptr;
+      for (int i = 0; i < plot.itemCount(); ++i)
+        if (auto* p = qobject_cast<QCPItemPixmap*>(plot.item(i))) picture = p;
+      QCOMPARE(picture != nullptr, n > 300);
+      if (!picture) continue;
+      QCOMPARE(arb::plots::coverage_height(data, QFont()), n + 80);
+      const QImage image = picture->pixmap().toImage();
+      QCOMPARE(image.size(), QSize(100, n));  // 1900 to 1999
+      QCOMPARE(image.pixelColor(0, 0).alpha(), 255);      // the first row begins in 1900
+      QCOMPARE(image.pixelColor(0, n - 1).alpha(), 0);    // the last in 1949
+      QVERIFY(image.pixelColor(75, 0) != image.pixelColor(74, 0));  // 1975 missing
+    }
   }
 
   void a_folder_without_the_files_is_refused() {

@@ -34,6 +34,9 @@ using arb::win::testing::ScriptedUser;
 
 namespace {
 
+// The series store of the runs here, zero-filled as a program's is.
+arb::SeriesStore run_store;
+
 // A picture file that reads back as one: PNG through QImage, SVG through
 // QSvgRenderer (with lines drawn), PDF by its header.
 bool picture_ok(const QString& path) {
@@ -103,7 +106,8 @@ class ResultsMenuTest : public QObject {
       menu.export_asked();
       frame.exit_action()->trigger();
     });
-    const int status = arb::rt::run_program(host, &arb::arborix);
+    arb::RunContext run{run_store, host.results_hook()};
+    const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);

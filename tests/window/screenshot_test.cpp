@@ -17,6 +17,13 @@
 
 using namespace arb::win;
 
+namespace {
+
+// The series store of the runs here, zero-filled as a program's is.
+arb::SeriesStore run_store;
+
+}  // namespace
+
 class ScreenshotTest : public QObject {
   Q_OBJECT
 
@@ -49,7 +56,8 @@ class ScreenshotTest : public QObject {
       status_line = frame.statusBar()->currentMessage();
       frame.exit_action()->trigger();  // the save question is answered No
     };
-    int status = arb::rt::run_program(host, &arb::arborix);
+    arb::RunContext run{run_store, {}};
+    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);

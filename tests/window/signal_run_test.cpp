@@ -24,6 +24,9 @@ using arb::win::testing::ScriptedUser;
 
 namespace {
 
+// The series store of the runs here, zero-filled as a program's is.
+arb::SeriesStore run_store;
+
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
 
 }  // namespace
@@ -55,7 +58,8 @@ class SignalRunTest : public QObject {
       at_pause = contents(dir.filePath("out.txt"));
       std::raise(SIGTERM);
     };
-    const int status = arb::rt::run_program(host, &arb::arborix);
+    arb::RunContext run{run_store, {}};
+    const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 128 + SIGTERM);

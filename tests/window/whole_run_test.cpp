@@ -24,6 +24,9 @@ using arb::win::testing::ScriptedUser;
 
 namespace {
 
+// The series store of the runs here, zero-filled as a program's is.
+arb::SeriesStore run_store;
+
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
 
 // The scenario's data file under another name, its "Station A" renamed.
@@ -108,7 +111,8 @@ class WholeRunTest : public QObject {
       frame.save_action()->trigger();
       frame.exit_action()->trigger();
     });
-    int status = arb::rt::run_program(host, &arb::arborix);
+    arb::RunContext run{run_store, {}};
+    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);

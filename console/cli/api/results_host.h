@@ -13,6 +13,7 @@
 
 #include "options.h"
 #include "checks.h"
+#include "driver.h"
 #include "run.h"
 #include "console_host.h"
 
@@ -47,9 +48,13 @@ class ResultsHost : public rt::ConsoleHost {
   // The output file's name as opened (empty until the record is written).
   const std::string& output_path() const { return output_path_; }
 
+  // The hook for the run's context: takes hold of the results.
+  RecordWritten results_hook() {
+    return [this](const RunResults& r) { take_results(r); };
+  }
+
  private:
-  void take_results(const SeriesStore& s, const ReadLog& log, const Coverage& c, Method method,
-                    const AveragedRecord& record);
+  void take_results(const RunResults& results);
 
   rt::ConsoleHost& inner_;
   std::string program_;

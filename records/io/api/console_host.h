@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,11 +49,11 @@ struct RunEnd {
 // The status of a run that ran out of memory (std::bad_alloc).
 inline constexpr int kOutOfMemoryStatus = 1;
 
-// Runs the program body with the host as the console: every file is
-// flushed and closed when the body ends, by return, by RunEnd or by
-// running out of memory; then the host's end-of-run wait runs.  Returns
-// the process exit status.
-int run_program(ConsoleHost& host, void (*body)());
+// Runs the program body with the host as the console (the body carries its
+// own context): every file is flushed and closed when the body ends, by
+// return, by RunEnd or by running out of memory; then the host's end-of-
+// run wait runs.  Returns the process exit status.
+int run_program(ConsoleHost& host, const std::function<void()>& body);
 
 // The name of the file connected to a unit during the run now going or just
 // ended (its files closed), as the program gave it; empty when none was.

@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "csv.h"
+#include "csv_reader.h"
+#include "station_table.h"
 #include "export.h"
 #include "variable_names.h"
 #include "results_fixture.h"
@@ -63,15 +65,12 @@ TEST_F(ExportFiles, EveryFileOfASmallRun) {
   } cases[] = {
       {"average.csv", "year,JAN\n2000,1\n2001,3\n2002,3\n2003,6\n"},
       {"sample_depth.csv", "year,JAN\n2000,1\n2001,2\n2002,1\n2003,1\n"},
-      {"series.csv",
-       "series,title,year,variable,value\n1,A,2000,JAN,1\n1,A,2001,JAN,2\n1,A,2002,JAN,3\n"
-       "2,\"B, the \"\"second\"\"\",2001,JAN,4\n2,\"B, the \"\"second\"\"\",2002,JAN,NA\n"
-       "2,\"B, the \"\"second\"\"\",2003,JAN,6\n"},
+      {"series.csv", "series,year,JAN\n1,2000,1\n1,2001,2\n1,2002,3\n2,2001,4\n2,2002,NA\n2,2003,6\n"},
       {"statistics.csv",
        "series,title,variable,mean,sd\n1,A,JAN,2.5,0.70710677\n2,\"B, the \"\"second\"\"\",JAN,4,NA\ngrand,,JAN,3.25,NA\n"},
-      {"coverage.csv",
-       "series,title,first,last,years\n1,A,2000,2002,3\n2,\"B, the \"\"second\"\"\",2001,2003,3\n"
-       "maximum,,2000,2003,4\ncommon,,2001,2002,2\n"},
+      {"stations.csv",
+       "series,title,id,name,latitude,longitude,elevation,first,last,years\n1,A,,,,,,2000,2002,3\n"
+       "2,\"B, the \"\"second\"\"\",,,,,,2001,2003,3\nmaximum,,,,,,,2000,2003,4\ncommon,,,,,,,2001,2002,2\n"},
   };
   const auto dir = std::filesystem::path(testing::TempDir()) / "export_small";
   std::filesystem::remove_all(dir);
@@ -97,6 +96,81 @@ TEST_F(ExportFiles, AFolderThatCannotBeMadeIsReportedWithTheSystemsText) {
   const auto failed = results::write_export(r, {}, (file / "sub").string());
   ASSERT_TRUE(failed);
   EXPECT_NE(failed->find("Not a directory"), std::string::npos) << *failed;
+}
+
+// Series written on the team come out whole and in order: a run above the
+// size that starts the team, read back row by row.
+TEST_F(ExportFiles, SeriesOfALargeRunInOrder) {
+  constexpr int kSeries = 300, kYears = 300, kVars = 12;
+  std::vector<std::vector<float>> vars(kVars, std::vector<float>(kYears));
+  for (int k = 1; k <= kSeries; ++k) {
+    ASSERT_TRUE(s.make_room(k, kVars));
+    for (int j = 0; j < kVars; ++j)
+      for (int i = 0; i < kYears; ++i) vars[j][i] = static_cast<float>(k * 1000 + j) + static_cast<float>(i) / 4;
+    put_series(k, static_cast<std::int16_t>(1700 + k % 7), vars);
+  }
+  log.mask = "111111111111";
+  const results::Run r = finish();
+  const auto dir = std::filesystem::path(testing::TempDir()) / "export_large";
+  std::filesystem::remove_all(dir);
+  ASSERT_FALSE(results::write_export(r, {}, dir.string()));
+  results::CsvReader in((dir / "series.csv").string());
+  std::vector<std::string> row;
+  ASSERT_TRUE(in.next(row));
+  ASSERT_EQ(row.size(), 14U);
+  long rows = 0;
+  while (in.next(row)) {
+    const int k = static_cast<int>(rows / kYears) + 1, i = static_cast<int>(rows % kYears);
+    ASSERT_EQ(row[0], std::to_string(k));
+    ASSERT_EQ(row[1], std::to_string(1700 + k % 7 + i));
+    ASSERT_EQ(std::stof(row[13]), static_cast<float>(k * 1000 + 11) + static_cast<float>(i) / 4) << rows;
+    ++rows;
+  }
+  EXPECT_EQ(rows, long{kSeries} * kYears);
+}
+
+TEST(CsvReader, ReadsBackWhatTheExportWrites) {
+  const auto file = std::filesystem::path(testing::TempDir()) / "reader.csv";
+  std::ofstream(file) << "a,b,c\n" << results::csv_field("x, \"y\"\nz") << ",,\r\n\"\",2,3";
+  results::CsvReader in(file.string());
+  std::vector<std::string> row;
+  const std::vector<std::vector<std::string>> want = {{"a", "b", "c"}, {"x, \"y\"\nz", "", ""}, {"", "2", "3"}};
+  for (const auto& w : want) {
+    ASSERT_TRUE(in.next(row));
+    EXPECT_EQ(row, w);
+  }
+  EXPECT_FALSE(in.next(row));
+  EXPECT_FALSE(results::CsvReader((file.string() + ".none")).is_open());
+}
+
+// The importer's station table is taken only when it is the run's.
+TEST(StationTable, TakenWhenEveryRowMatchesItsSeries) {
+  const auto data = (std::filesystem::path(testing::TempDir()) / "net.txt").string();
+  const std::string header = "series,id,name,latitude,longitude,elevation,country\n";
+  const std::vector<std::string> titles = {"AB01 Aberporth", "\"Armagh\", N.I. AR9"};
+  struct Case {
+    const char* what;
+    std::string table;
+    bool taken;
+  } cases[] = {
+      {"matching", header + "1,AB01,Aberporth,52.1,-4.6,133,UK\n2,AR9,\"Armagh, N.I.\",54.4,-6.6,62,UK\n", true},
+      {"one row short", header + "1,AB01,Aberporth,52.1,-4.6,133,UK\n", false},
+      {"a row too many", header + "1,AB01,A,,,,\n2,AR9,B,,,,\n3,C3,C,,,,\n", false},
+      {"an ID not in its title", header + "1,AB01,A,,,,\n2,XX,B,,,,\n", false},
+      {"an empty ID", header + "1,AB01,A,,,,\n2,,B,,,,\n", false},
+      {"no id column", "series,name\n1,A\n2,B\n", false},
+      {"no table", "", false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(data + ".stations.csv");
+    if (!c.table.empty()) std::ofstream(data + ".stations.csv") << c.table;
+    const auto table = results::station_table(data, titles);
+    EXPECT_EQ(table.size(), c.taken ? 2U : 0U) << c.what;
+    if (c.taken && table.size() == 2) {
+      EXPECT_EQ(table[1].name, "Armagh, N.I.");
+      EXPECT_EQ(table[1].elevation, "62");
+    }
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace arb::test {
 class ResultsTest : public StoreTest {
  protected:
   ReadLog log;
+  std::string data_file = "data.txt";
 
   void title(int k, const std::string& t) {
     s.title(k).fill(' ');
@@ -31,7 +32,8 @@ class ResultsTest : public StoreTest {
       series_statistics(s, k, c);
     }
     grand_statistics(s);
-    return results::make_run(s, c, method, log, average_record(s, c, method));
+    const AveragedRecord record = average_record(s, c, method);
+    return results::make_run({s, log, c, method, record, data_file, "out.txt"});
   }
 };
 

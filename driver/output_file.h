@@ -19,7 +19,7 @@ void write_statistics(const SeriesStore& s);
 
 void write_method_heading(Method method);
 
-// The row of one year from the store's average row.
-void write_year_row(const SeriesStore& s, std::int32_t year);
+// The row of one year: the averages of its nvars variables.
+void write_year_row(int nvars, const float* row, std::int32_t year);
 
 }  // namespace arb

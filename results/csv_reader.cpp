@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "csv_reader.h"
+
+namespace arb::results {
+
+CsvReader::CsvReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")), buffer_(1 << 16) {}
+
+CsvReader::~CsvReader() {
+  if (file_) std::fclose(file_);
+}
+
+int CsvReader::get() {
+  if (at_ == end_) {
+    end_ = file_ ? std::fread(buffer_.data(), 1, buffer_.size(), file_) : 0;
+    at_ = 0;
+    if (end_ == 0) return EOF;
+  }
+  return static_cast<unsigned char>(buffer_[at_++]);
+}
+
+bool CsvReader::next(std::vector<std::string>& row) {
+  int c = get();
+  if (c == EOF) return false;
+  std::size_t n = 0;  // fields of this row; the strings of row are reused
+  for (;;) {
+    if (row.size() <= n) row.emplace_back();
+    std::string& field = row[n++];
+    field.clear();
+    bool quoted = false;
+    for (; c != EOF; c = get()) {
+      if (quoted) {
+        if (c != '"') {
+          field += static_cast<char>(c);
+        } else if ((c = get()) == '"') {
+          field += '"';
+        } else {
+          quoted = false;
+          if (c == EOF) break;
+        }
+      }
+      if (quoted) continue;
+      if (c == ',' || c == '\n' || c == EOF) break;
+      if (c == '"') quoted = true;
+      else if (c != '\r') field += static_cast<char>(c);
+    }
+    if (c != ',') break;
+    c = get();
+  }
+  row.resize(n);
+  return true;
+}
+
+}  // namespace arb::results
