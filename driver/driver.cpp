@@ -19,8 +19,6 @@ namespace arb {
 
 namespace {
 
-constexpr int kDataUnit = 14;
-
 RecordWritten record_written;  // set by the host before the run
 
 // The end of every run that gets past the welcome: a line of two blanks,
@@ -93,6 +91,7 @@ void arborix() {
   if (bail != 0) end_of_run();
 
   ReadLog log;
+  log.header_lines = header;
   readseries(data_unit, s, log);
 
   const Coverage c = coverage_dialogue(s);

@@ -20,6 +20,9 @@ extern SeriesStore store;
 
 void arborix();
 
+// The unit the data file is read on, for the host's record of the run.
+inline constexpr int kDataUnit = 14;
+
 // Called once the last row of the averaged record is written, before the
 // final pause: the host's hold on the run's results.  The store and the
 // log are the run's own, valid until the next run.

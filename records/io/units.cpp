@@ -32,6 +32,7 @@ void RecordLayer::begin_statement() {
 void RecordLayer::reset() {
   (void)units.close_all();
   units.forget_file_names();
+  answers.clear();
   started = false;
   options = RuntimeOptions{};
   formats.clear();
@@ -46,6 +47,7 @@ std::optional<std::string> console_in(std::size_t capacity) {
   rl.units.flush_before_wait();
   if (!rl.host) return std::nullopt;
   auto line = rl.host->ttyinp(kConsoleWindowUnit, capacity);
+  if (line) rl.answers += *line;
   end_run_if_signalled();
   return line;
 }

@@ -2,7 +2,7 @@
 // The Results menu after a scripted run of the example data in the window:
 // every results window opens, each plot saves as SVG, PNG and PDF and prints, the
 // export goes to the folder named in the dialog, and --export draws the
-// plots beside its CSV files.
+// plots beside its CSV files; the answers saved repeat the run.
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,8 @@ class ResultsMenuTest : public QObject {
       output_text = text_of(menu.open_output());
       dialogs.save_names.push_back(dir.filePath("chosen"));
       menu.export_asked();
+      dialogs.save_names.push_back(dir.filePath("saved_answers.txt"));
+      frame.save_answers_action()->trigger();
       frame.exit_action()->trigger();
     });
     const int status = arb::rt::run_program(host, &arb::arborix);
@@ -122,6 +125,22 @@ class ResultsMenuTest : public QObject {
         QVERIFY2(picture_ok(dir.filePath(folder + "/" + name)), name);
       QVERIFY(contents(dir.filePath(folder + "/average.csv")).startsWith("year,JAN,FEB,MAR,"));
     }
+    // The answers exactly as typed, from --export and from Save Answers;
+    // typed into the terminal program in the same folder they repeat the
+    // run's output file byte for byte.
+    const QByteArray typed = (answers.join('\n') + '\n').toUtf8();
+    QCOMPARE(contents(dir.filePath("exp/answers.txt")), typed);
+    QCOMPARE(contents(dir.filePath("saved_answers.txt")), typed);
+    const QByteArray output = contents(dir.filePath("out.txt"));
+    QVERIFY(QFile::remove(dir.filePath("out.txt")));
+    QProcess replay;
+    replay.setWorkingDirectory(dir.path());
+    replay.setStandardInputFile(dir.filePath("saved_answers.txt"));
+    replay.setStandardOutputFile(QProcess::nullDevice());
+    replay.start(QStringLiteral(ARB_TERM_PATH), {});
+    QVERIFY(replay.waitForFinished(60000));
+    QCOMPARE(replay.exitCode(), 0);
+    QCOMPARE(contents(dir.filePath("out.txt")), output);
   }
 };
 
