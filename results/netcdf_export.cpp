@@ -162,14 +162,12 @@ void Writer::define_values(int j) {
   const std::string common = " over the common interval " + interval_text(r_.coverage.start, r_.coverage.end);
   const std::size_t years = static_cast<std::size_t>(r_.years());
   const int values = define(name, NC_FLOAT, {d_.time, d_.station}, label + " of each series");
-  text(values, "coordinates", any_position() ? "year station_id station_name lat lon alt" : "year station_id station_name");
+  text(values, "coordinates", any_position() ? "station_id station_name lat lon alt" : "station_id station_name");
   compress(values, {years, block_});
   const int average = define(name + "_average", NC_FLOAT, {d_.time},
                              label + ", averaged record (" + std::string(method_name(r_.method)) + ")");
-  text(average, "coordinates", "year");
   compress(average, {years});
   const int depth = define(name + "_sample_depth", NC_INT, {d_.time}, label + ", number of series averaged");
-  text(depth, "coordinates", "year");
   compress(depth, {years});
   const int mean = define(name + "_mean", NC_FLOAT, {d_.station}, label + ", mean of each series" + common);
   const int sd = define(name + "_sd", NC_FLOAT, {d_.station}, label + ", standard deviation of each series" + common);
