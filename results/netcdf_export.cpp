@@ -162,7 +162,8 @@ void Writer::define_values(int j) {
   const std::string common = " over the common interval " + interval_text(r_.coverage.start, r_.coverage.end);
   const std::size_t years = static_cast<std::size_t>(r_.years());
   const int values = define(name, NC_FLOAT, {d_.time, d_.station}, label + " of each series");
-  text(values, "coordinates", any_position() ? "station_id station_name lat lon alt" : "station_id station_name");
+  // The id alone names the station: CDO takes one character coordinate.
+  text(values, "coordinates", any_position() ? "station_id lat lon alt" : "station_id");
   compress(values, {years, block_});
   const int average = define(name + "_average", NC_FLOAT, {d_.time},
                              label + ", averaged record (" + std::string(method_name(r_.method)) + ")");

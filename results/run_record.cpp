@@ -14,7 +14,7 @@ namespace arb::results {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;  // the keys in the order written
 
 // Path, size and SHA-256; null digits when the file cannot be read.
 json file_entry(const std::string& path) {

@@ -6,24 +6,36 @@ import struct
 import subprocess
 import sys
 
-path, flag = sys.argv[1], struct.unpack("f", struct.pack("f", float(sys.argv[2])))[0]
+def f32(text):
+    return struct.unpack("f", struct.pack("f", float(text)))[0]
+
+
+path, flag = sys.argv[1], f32(sys.argv[2])
 
 
 def cdo(*args):
     done = subprocess.run(["cdo", "-s", *args, path], capture_output=True, text=True, timeout=60, check=True)
-    if "Warning" in done.stderr or "Error" in done.stderr:
-        sys.exit(f"cdo {' '.join(args)}: {done.stderr}")
+    # CDO reads no text variables and says so; anything else is a fault.
+    said = [l for l in done.stderr.splitlines() if "Unsupported data type (char/string)" not in l]
+    if said:
+        sys.exit(f"cdo {' '.join(args)}: " + "\n".join(said))
     return done.stdout.split()
+
+
+def missing_as_na(values):
+    return ["NA" if f32(v) == flag else v for v in values]
 
 
 years = [int(y) for y in cdo("showyear")]
 names = cdo("showname")
-for name in names:
-    values = ["NA" if float(v) == flag else v for v in cdo("outputf,%.9g,1", "-selname," + name)]
-    if name.endswith("_mean") or name.endswith("_sd"):
-        continue  # a value per station, no time
-    per_year = len(values) // len(years)
+# Per climate variable: its series (a grid of stations), then the averaged
+# record and the sample depth (one point each), time step by time step.
+for name in (n for n in names if n + "_average" in names):
+    series = missing_as_na(cdo("outputf,%.9g,1", "-selname," + name))
+    record = missing_as_na(cdo("outputf,%.9g,1", f"-selname,{name}_average,{name}_sample_depth"))
+    stations = len(series) // len(years)
     for t, y in enumerate(years):
-        for s in range(per_year):
-            series = "" if name.endswith("_average") or name.endswith("_sample_depth") else str(s + 1)
-            print(f"{name},{y},{series},{values[t * per_year + s]}")
+        for s in range(stations):
+            print(f"{name},{y},{s + 1},{series[t * stations + s]}")
+        print(f"{name}_average,{y},,{record[2 * t]}")
+        print(f"{name}_sample_depth,{y},,{record[2 * t + 1]}")
