@@ -87,6 +87,7 @@ void arborix(RunContext& run) {
   if (bail != 0) end_of_run();
 
   ReadLog log;
+  log.header_lines = header;
   readseries(data_unit, s, log);
 
   const Coverage c = coverage_dialogue(s);

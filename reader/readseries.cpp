@@ -94,6 +94,21 @@ rt::DataLayout layout_of(char choice, const OwnFormat& own, float flag) {
   return l;
 }
 
+// The data format as the menu names it, for the run's record.
+std::string layout_text(char choice, const OwnFormat& own) {
+  switch (choice) {
+    case '1': return "(I4/I5,12F5.1)";
+    case '2': return "(I4/I5,12F5.2)";
+    case '3': return "(I4/I5,12F6.1)";
+    case '4': return "(I5,2X,12F5.1)";
+    case '6': return "free format";
+    default: break;
+  }
+  std::string text(own.data(), own.size());
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
 void show_title(std::int32_t number, const Line& line) { rt::write(kStar, "(1X,I6,2X,A)", number, text_of(line)); }
 
 // Opens a series at a title line: counted, numbered on the console, its
@@ -179,6 +194,7 @@ void readseries(int& unit, SeriesStore& store, ReadLog& log) {
   MonthlyBuffer months{};
   for (;;) {
     ask_format(unit, d.choice, d.own);
+    log.layout = layout_text(d.choice, d.own);
     ask_flag(d.flag);
     store.flag = d.flag;
     rt::write(kStar, "(' ')");

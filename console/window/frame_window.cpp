@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "console_host.h"
 #include "printing.h"
 #include "transcript_file.h"
 #include "utf8_text.h"
@@ -87,6 +89,8 @@ QAction* FrameWindow::command(const QString& text, Command run) {
 void FrameWindow::create_actions() {
   save_ = command(QStringLiteral("&Save"), [this](TextWindow& w) { save(w); });
   save_as_ = command(QStringLiteral("Save As..."), [this](TextWindow& w) { save_as(w); });
+  save_answers_ = new QAction(tr("Save A&nswers..."), this);
+  connect(save_answers_, &QAction::triggered, this, &FrameWindow::save_answers);
   print_ = command(QStringLiteral("Print..."), [this](TextWindow& w) { print(w); });
   about_ = new QAction(QStringLiteral("&About..."), this);
   connect(about_, &QAction::triggered, this, &FrameWindow::about);
@@ -123,6 +127,7 @@ void FrameWindow::create_menus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->addAction(save_);
   file->addAction(save_as_);
+  file->addAction(save_answers_);
   file->addSeparator();
   file->addAction(print_);
   file->addSeparator();
@@ -273,6 +278,23 @@ SaveOutcome FrameWindow::save_as(TextWindow& w) {
   w.has_file_name = false;
   w.setWindowTitle(QFileInfo(name).fileName());
   return SaveOutcome::Written;
+}
+
+void FrameWindow::save_answers() {
+  const SaveRequest request{tr("Save Answers"), last_folder_.isEmpty() ? QDir::currentPath() : last_folder_,
+                            QStringLiteral("answers.txt")};
+  const QString name = dialogs_.save_file_name(this, request);
+  if (name.isEmpty()) return;
+  last_folder_ = QFileInfo(name).absolutePath();
+  const std::string answers = rt::console_answers();
+  QFile file(name);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    dialogs_.warning(this, kCaption, tr("Cannot create file"));
+    return;
+  }
+  if (file.write(answers.data(), static_cast<qint64>(answers.size())) != static_cast<qint64>(answers.size()) ||
+      !file.flush())
+    dialogs_.warning(this, kCaption, tr("I/O error while writing file"));
 }
 
 bool FrameWindow::ask_to_save(TextWindow& w) {

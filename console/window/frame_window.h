@@ -39,6 +39,9 @@ class FrameWindow : public QMainWindow {
   // The commands, as the menus run them.
   SaveOutcome save(TextWindow& w);
   SaveOutcome save_as(TextWindow& w);
+  // Save Answers: every answer the run has read from the console, to a file
+  // that repeats the run when typed into the program again.
+  void save_answers();
   void print(TextWindow& w);
   void about();
   void cut(TextWindow& w);
@@ -55,6 +58,7 @@ class FrameWindow : public QMainWindow {
   // The actions, for the tests and for the item states.
   QAction* save_action() const { return save_; }
   QAction* save_as_action() const { return save_as_; }
+  QAction* save_answers_action() const { return save_answers_; }
   QAction* cut_action() const { return cut_; }
   QAction* copy_action() const { return copy_; }
   QAction* paste_action() const { return paste_; }
@@ -96,7 +100,7 @@ class FrameWindow : public QMainWindow {
   LongLines long_lines_ = LongLines::Wrap;
   bool exit_done_ = false;
 
-  QAction *save_, *save_as_, *print_, *about_, *exit_;
+  QAction *save_, *save_as_, *save_answers_, *print_, *about_, *exit_;
   QAction *undo_, *cut_, *copy_, *paste_, *delete_, *select_all_;
   QAction *font_, *color_;
   QAction *cascade_, *tile_h_, *tile_v_, *arrange_;

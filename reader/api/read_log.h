@@ -28,6 +28,8 @@ struct DataLineRun {
 
 struct ReadLog {
   std::string mask;                // the climate mask as accepted, before the run changes it
+  int header_lines = 0;            // skipped before the first title
+  std::string layout;              // the data format as chosen: its edit descriptors, or "free format"
   std::vector<DataLineRun> runs;   // in the order read; emptied when the file is read again
 
   void restart() { runs.clear(); }

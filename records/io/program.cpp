@@ -12,6 +12,7 @@ int run_program(ConsoleHost& host, const std::function<void()>& body) {
   RecordLayer& rl = layer();
   rl.host = &host;
   rl.units.forget_file_names();
+  rl.answers.clear();
   int status = 0;
   try {
     body();
@@ -41,5 +42,7 @@ int run_program(ConsoleHost& host, const std::function<void()>& body) {
 }
 
 std::string unit_file_name(int unit) { return layer().units.file_name(unit); }
+
+std::string console_answers() { return layer().answers; }
 
 }  // namespace arb::rt

@@ -33,11 +33,27 @@ void console_out(std::string_view text) {
   if (layer().host) layer().host->ttyout(kConsoleWindowUnit, text);
 }
 
+namespace {
+
+// The window ends its lines with CR LF, a terminal's input with LF: kept
+// with LF, the answers read the same into either.
+void keep_answer(std::string& answers, std::string_view line) {
+  if (line.ends_with("\r\n")) {
+    answers.append(line.substr(0, line.size() - 2));
+    answers += '\n';
+  } else {
+    answers.append(line);
+  }
+}
+
+}  // namespace
+
 std::optional<std::string> console_in(std::size_t capacity) {
   RecordLayer& rl = layer();
   rl.units.flush_before_wait();
   if (!rl.host) return std::nullopt;
   auto line = rl.host->ttyinp(kConsoleWindowUnit, capacity);
+  if (line) keep_answer(rl.answers, *line);
   end_run_if_signalled();
   return line;
 }

@@ -67,6 +67,7 @@ struct RecordLayer {
   UnitTable units;
   FormatCache formats;
   std::recursive_mutex io_lib_mutex;
+  std::string answers;  // every line read from the console in this run, as read
 
   // Reads the run-time options at the first statement and writes the
   // warning for an unknown one.

@@ -20,7 +20,7 @@ expect() {  # expect WHAT WANTED ACTUAL
 run() { timeout 20 "$prog" "$@" < /dev/null > out 2> err; echo $?; }
 
 expect "--help status" 0 "$(run --help)"
-usage="Usage: $name [--export DIR]"
+usage="Usage: $name [--export DIR] [--record FILE]"
 [ "$name" = arborix ] && usage="$usage [--reset-settings]"  # only the window remembers settings
 expect "--help first line" "$usage" "$(head -1 out)"
 grep -q "$name(1)" out || { echo "--help names no manual page"; fail=1; }

@@ -68,6 +68,7 @@ inline void reset_layer() {
   rt::RecordLayer& rl = rt::layer();
   (void)rl.units.close_all();
   rl.units.forget_file_names();
+  rl.answers.clear();
   rl.started = false;
   rl.options = rt::RuntimeOptions{};
   rl.formats.clear();

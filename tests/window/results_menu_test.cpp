@@ -2,7 +2,7 @@
 // The Results menu after a scripted run of the example data in the window:
 // every results window opens, each plot saves as SVG, PNG and PDF and prints, the
 // export goes to the folder named in the dialog, and --export draws the
-// plots beside its CSV files.
+// plots beside its CSV files; the answers saved repeat the run.
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,6 +105,8 @@ class ResultsMenuTest : public QObject {
       output_text = text_of(menu.open_output());
       dialogs.save_names.push_back(dir.filePath("chosen"));
       menu.export_asked();
+      dialogs.save_names.push_back(dir.filePath("saved_answers.txt"));
+      frame.save_answers_action()->trigger();
       frame.exit_action()->trigger();
     });
     arb::RunContext run{run_store, host.results_hook()};
@@ -126,6 +129,25 @@ class ResultsMenuTest : public QObject {
         QVERIFY2(picture_ok(dir.filePath(folder + "/" + name)), name);
       QVERIFY(contents(dir.filePath(folder + "/average.csv")).startsWith("year,JAN,FEB,MAR,"));
     }
+    // The answers as the program read them, from --export and from Save
+    // Answers (an Enter on the welcome reads the window's line above);
+    // typed into the terminal program in the same folder they repeat the
+    // run's output file byte for byte.
+    const QByteArray saved_answers = contents(dir.filePath("saved_answers.txt"));
+    QCOMPARE(contents(dir.filePath("exp/answers.txt")), saved_answers);
+    const QList<QByteArray> lines = saved_answers.split('\n');
+    QCOMPARE(lines.size(), answers.size() + 1);
+    for (qsizetype i = 1; i + 1 < answers.size(); ++i) QCOMPARE(QString(lines[i]), answers[i]);
+    const QByteArray output = contents(dir.filePath("out.txt"));
+    QVERIFY(QFile::remove(dir.filePath("out.txt")));
+    QProcess replay;
+    replay.setWorkingDirectory(dir.path());
+    replay.setStandardInputFile(dir.filePath("saved_answers.txt"));
+    replay.setStandardOutputFile(QProcess::nullDevice());
+    replay.start(QStringLiteral(ARB_TERM_PATH), {});
+    QVERIFY(replay.waitForFinished(60000));
+    QCOMPARE(replay.exitCode(), 0);
+    QCOMPARE(contents(dir.filePath("out.txt")), output);
   }
 };
 

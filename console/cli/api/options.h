@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command line that both programs share: --export DIR, --help and
+// The command line that both programs share: --export DIR, --record FILE, --help and
 // --version, and for the window program --reset-settings.  Handled before
 // any window opens or any console text is written.
 #pragma once
@@ -13,7 +13,9 @@ namespace arb::cli {
 
 struct Options {
   std::optional<std::string> export_dir;  // --export DIR: the folder of the run's results
+  std::optional<std::string> record_file; // --record FILE: the answers read from the console, for a rerun
   bool reset_settings = false;            // --reset-settings: the window forgets what it remembered
+  std::vector<std::string> command_line;  // the program's arguments as given, its name first
 };
 
 // What main does after reading its arguments: run the program with the

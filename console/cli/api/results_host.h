@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A console host around the program's own host (terminal or window) that
 // takes hold of the run's results once the averaged record is written and,
-// when the run ends, writes the export folder and warns of data lines whose
-// years are out of sequence.
+// when the run ends, writes the export folder and the answers of --record,
+// and warns of data lines whose years are out of sequence.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,7 @@
 #include "options.h"
 #include "checks.h"
 #include "driver.h"
+#include "provenance.h"
 #include "run.h"
 #include "console_host.h"
 
@@ -56,12 +57,15 @@ class ResultsHost : public rt::ConsoleHost {
  private:
   void take_results(const RunResults& results);
 
+  void write_files(int& exit_code);
+
   rt::ConsoleHost& inner_;
   std::string program_;
   Options options_;
   std::unique_ptr<results::Run> run_;
   std::vector<results::Finding> findings_;
   std::string output_path_;
+  results::Provenance provenance_;
 };
 
 // Runs arborix-plot, when it stands beside the running program, on the

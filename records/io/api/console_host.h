@@ -59,4 +59,9 @@ int run_program(ConsoleHost& host, const std::function<void()>& body);
 // ended (its files closed), as the program gave it; empty when none was.
 std::string unit_file_name(int unit);
 
+// Every line read from the console during the run now going or just ended,
+// each as the program read it with its line end: typed into the program
+// again, they repeat the run.
+std::string console_answers();
+
 }  // namespace arb::rt

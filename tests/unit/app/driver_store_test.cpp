@@ -67,7 +67,6 @@ TEST(StoreClear, EveryTableAndCountAsAtStartValuesKept) {
   s.title(kSeriesSlots)[79] = 'x';
   s.mean(kSeriesSlots, kVarSlots) = 1.0F;
   s.sd(kSeriesSlots, kVarSlots) = 2.0F;
-  s.avg(kVarSlots) = 4.0F;
   s.nseries = s.nvars = 5;
   s.flag = -99.9F;
   s.clear();
@@ -75,7 +74,6 @@ TEST(StoreClear, EveryTableAndCountAsAtStartValuesKept) {
   EXPECT_EQ(s.title(kSeriesSlots)[79], '\0');
   EXPECT_EQ(s.mean(kSeriesSlots, kVarSlots), 0.0F);
   EXPECT_EQ(s.sd(kSeriesSlots, kVarSlots), 0.0F);
-  EXPECT_EQ(s.avg(kVarSlots), 0.0F);
   EXPECT_EQ(s.nseries + s.nvars, 0);
   EXPECT_EQ(s.flag, 0.0F);
   EXPECT_EQ(s.value(2, 1, kSeriesSlots), 3.0F);
