@@ -203,9 +203,9 @@ def run(files, args):
     assert term.returncode == 0 and 'ERROR READING LINE' not in term.stdout, term.stdout[-2000:]
     rows = list(csv.DictReader(open(f'{work}/data.txt.stations.csv', encoding='utf-8')))
     read = {}
-    for r in csv.DictReader(open(f'{work}/exp/series.csv', encoding='utf-8', errors='replace')):
-        vals = read.setdefault(int(r['series']), {}).setdefault(int(r['year']), [])
-        vals.append(NA if r['value'] == 'NA' else f32(float(r['value'])))
+    # series.csv is wide: series, year, then the twelve months' columns
+    for r in csv.reader(list(open(f'{work}/exp/series.csv', encoding='utf-8', errors='replace'))[1:]):
+        read.setdefault(int(r[0]), {})[int(r[1])] = [NA if v == 'NA' else f32(float(v)) for v in r[2:]]
     return rows, read, imp.stdout
 
 
