@@ -65,7 +65,7 @@ class Writer {
 
   const Run& r_;
   const Provenance& p_;
-  std::vector<StationInfo> stations_;
+  std::vector<NetcdfStation> stations_;
   int id_ = -1;
   Dims d_;
   int time_ = 0, bounds_ = 0, year_ = 0, station_id_ = 0, station_name_ = 0;
@@ -153,7 +153,7 @@ void Writer::define_coordinates() {
 
 bool Writer::any_position() const {
   return std::any_of(stations_.begin(), stations_.end(),
-                     [](const StationInfo& s) { return s.latitude || s.longitude || s.elevation; });
+                     [](const NetcdfStation& s) { return s.latitude || s.longitude || s.elevation; });
 }
 
 void Writer::define_values(int j) {
@@ -217,7 +217,7 @@ void Writer::write_coordinates() {
   constexpr double kUnknown = NC_FILL_DOUBLE;
   for (int i = 0; i < 3; ++i) {
     std::vector<double> v;
-    for (const StationInfo& s : stations_) {
+    for (const NetcdfStation& s : stations_) {
       const std::optional<double>& x = i == 0 ? s.latitude : i == 1 ? s.longitude : s.elevation;
       v.push_back(x.value_or(kUnknown));
     }
@@ -258,7 +258,7 @@ void Writer::write_values(int j) {
 void Writer::write(const std::string& path) {
   check(nc_create(path.c_str(), NC_NETCDF4 | NC_CLOBBER, &id_));
   std::size_t chars = 1;
-  for (const StationInfo& s : stations_) chars = std::max({chars, s.id.size(), s.name.size()});
+  for (const NetcdfStation& s : stations_) chars = std::max({chars, s.id.size(), s.name.size()});
   const std::size_t years = static_cast<std::size_t>(std::max(1, r_.years()));
   const std::size_t most = static_cast<std::size_t>(std::max(1, r_.nseries));
   block_ = std::clamp<std::size_t>(kChunkBytes / (years * sizeof(float)), 1, most);

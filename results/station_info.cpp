@@ -3,8 +3,8 @@
 
 namespace arb::results {
 
-StationInfo station_info(const Run& r, int k) {
-  StationInfo s;
+NetcdfStation station_info(const Run& r, int k) {
+  NetcdfStation s;
   s.id = std::to_string(k);
   s.name = r.titles[static_cast<std::size_t>(k - 1)];
   return s;

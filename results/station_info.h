@@ -10,7 +10,7 @@
 
 namespace arb::results {
 
-struct StationInfo {
+struct NetcdfStation {
   std::string id;
   std::string name;
   std::optional<double> latitude;   // degrees north
@@ -20,6 +20,6 @@ struct StationInfo {
 
 // Series k's station.  The data file itself names only the series: the id
 // is the series number and the name its title, the position unknown.
-StationInfo station_info(const Run& r, int k);
+NetcdfStation station_info(const Run& r, int k);
 
 }  // namespace arb::results
