@@ -55,7 +55,6 @@ bool display_opens(int argc, char** argv) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Takes --reset-settings out of the arguments; true when it was there.
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,5 +90,9 @@ int main(int argc, char** argv) {
   arb::results_window::ResultsMenu results(frame);
   arb::results_window::attach(host, results, window.console_window()->view().text_font());
   arb::RunContext run{process_store, host.results_hook()};
-  return arb::rt::run_program(host, [&run] { arb::arborix(run); });
+  const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+  // A signal ended the run without the frame's close: the settings are
+  // saved here instead.
+  if (!frame.exit_done()) arb::win::save_settings(frame, window.console_window());
+  return status;
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -84,6 +85,13 @@ class ResultsMenuTest : public QObject {
     QStringList saved;
     QString check_text, output_text, check_item;
     bool output_enabled = false;
+    QStringList outside;  // result windows not wholly inside the frame, or too small
+    auto look_inside = [&] {
+      const QRect area = frame.mdi().viewport()->rect();
+      for (QMdiSubWindow* w : frame.mdi().subWindowList())
+        if (!area.contains(w->geometry()) || w->width() < area.width() / 2 || w->height() < area.height() / 2)
+          outside << w->windowTitle();
+    };
     ScriptedUser user(window, answers, [&] {
       output_enabled = menu.output_action()->isEnabled();
       check_item = menu.check_action()->text();
@@ -103,6 +111,10 @@ class ResultsMenuTest : public QObject {
       menu.open_record()->print();
       check_text = text_of(menu.open_check());
       output_text = text_of(menu.open_output());
+      look_inside();
+      for (QAction* a : frame.findChildren<QAction*>())
+        if (a->text() == "&Cascade") a->trigger();
+      look_inside();
       dialogs.save_names.push_back(dir.filePath("chosen"));
       menu.export_asked();
       dialogs.save_names.push_back(dir.filePath("saved_answers.txt"));
@@ -120,6 +132,9 @@ class ResultsMenuTest : public QObject {
     QCOMPARE(check_item, QStringLiteral("&Data Check (0 findings)"));
     QVERIFY2(dialogs.warnings.isEmpty(), qPrintable(dialogs.warnings.join('\n')));
     QCOMPARE(saved.size(), 6);
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
+    QCOMPARE(dialogs.save_requests.front().kind, FileKind::Plot);
+    QCOMPARE(dialogs.save_requests.back().kind, FileKind::Folder);
     for (const QString& name : saved) QVERIFY2(picture_ok(name), qPrintable(name));
     QVERIFY(check_text.contains("Nothing found."));
     QVERIFY(picture_ok(dir.filePath("printed.pdf")));
@@ -148,6 +163,37 @@ class ResultsMenuTest : public QObject {
     QVERIFY(replay.waitForFinished(60000));
     QCOMPARE(replay.exitCode(), 0);
     QCOMPARE(contents(dir.filePath("out.txt")), output);
+  }
+
+  // --export into a folder that cannot be made: status 3, the reason in the
+  // status line beside the output file, and in a message box.
+  void a_failed_export_is_shown() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(QStringLiteral(ARB_EXAMPLES_DIR "/ukmo_tmax_layout1.txt"), dir.filePath("data.txt")));
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    FakeDialogs dialogs;
+    FrameWindow frame(QStringLiteral("arborix"), dialogs);
+    frame.show();
+    WindowHost window(frame);
+    arb::cli::Options options;
+    options.export_dir = dir.filePath("data.txt/exp").toStdString();  // below a file
+    arb::cli::ResultsHost host(window, "arborix", options);
+    ResultsMenu menu(frame);
+    arb::results_window::attach(host, menu, window.console_window()->view().text_font());
+    const QStringList answers{"", "data.txt", "0", "out.txt", "111111111111", "1", "-99.9", "n", "2", ""};
+    QString status_line;
+    ScriptedUser user(window, answers, [&] {
+      status_line = frame.status_line().text();
+      frame.exit_action()->trigger();
+    });
+    const int status = arb::rt::run_program(host, &arb::arborix);
+    QDir::setCurrent(old_dir);
+
+    QCOMPARE(status, 3);
+    const QString reason = "Cannot write the export: " + dir.filePath("data.txt/exp") + ": Not a directory";
+    QCOMPARE(status_line, "Run finished: output written to out.txt; " + reason);
+    QCOMPARE(dialogs.warnings, QStringList({"Quil: " + reason}));
   }
 };
 

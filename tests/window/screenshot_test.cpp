@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,7 +52,7 @@ class ScreenshotTest : public QObject {
       w->view().type("111111111111");
       w->view().sync_now();
       shot = frame.grab().toImage();
-      status_line = frame.statusBar()->currentMessage();
+      status_line = frame.status_line().text();
       frame.exit_action()->trigger();  // the save question is answered No
     };
     arb::RunContext run{run_store, {}};
