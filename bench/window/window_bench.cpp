@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -138,7 +139,7 @@ int main(int argc, char** argv) {
 
     double seconds = 0;
     long kb = 0;
-    if (!terminal_run(QString::fromLocal8Bit(argv[1]), dir.path(), seconds, kb)) {
+    if (!terminal_run(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath(), dir.path(), seconds, kb)) {
       std::fprintf(stderr, "terminal run failed\n");
       return 1;
     }

@@ -59,13 +59,13 @@ PlotWindow* ResultsMenu::plot_child(const QString& title, QWidget* content, QCus
 PlotWindow* ResultsMenu::open_record() {
   if (!run_) return nullptr;
   auto* plot = new plots::RecordPlot(plots::record_data(*run_), window_font());
-  return plot_child(QStringLiteral("Averaged Record"), plot, plot->plot(), QStringLiteral("average.png"));
+  return plot_child(tr("Averaged Record"), plot, plot->plot(), QStringLiteral("average.png"));
 }
 
 PlotWindow* ResultsMenu::open_coverage() {
   if (!run_) return nullptr;
   auto* plot = new plots::CoveragePlot(plots::coverage_data(*run_), window_font());
-  return plot_child(QStringLiteral("Coverage"), plot, plot->plot(), QStringLiteral("coverage.png"));
+  return plot_child(tr("Coverage"), plot, plot->plot(), QStringLiteral("coverage.png"));
 }
 
 QMdiSubWindow* ResultsMenu::text_child(const QString& title, const QString& text) {
@@ -83,16 +83,16 @@ QMdiSubWindow* ResultsMenu::text_child(const QString& title, const QString& text
 
 QMdiSubWindow* ResultsMenu::open_check() {
   if (!run_) return nullptr;
-  return text_child(QStringLiteral("Data Check"), QString::fromStdString(results::checks_text(*run_, *findings_)));
+  return text_child(tr("Data Check"), QString::fromStdString(results::checks_text(*run_, *findings_)));
 }
 
 QMdiSubWindow* ResultsMenu::open_output() {
   QFile file(output_path_);
   if (output_path_.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    frame_.dialogs().warning(&frame_, win::kCaption, QStringLiteral("The output file cannot be read."));
+    frame_.dialogs().warning(&frame_, win::kCaption, tr("The output file cannot be read."));
     return nullptr;
   }
-  return text_child(QStringLiteral("Output File"), QString::fromLocal8Bit(file.readAll()));
+  return text_child(tr("Output File"), QString::fromLocal8Bit(file.readAll()));
 }
 
 void ResultsMenu::export_asked() {
@@ -106,8 +106,11 @@ void ResultsMenu::export_asked() {
   if (failed) frame_.dialogs().warning(&frame_, win::kCaption, tr("Cannot write the export: %1").arg(QString::fromStdString(*failed)));
 }
 
+// The export comes after the output file is complete, and its failure
+// changes the exit status: the status line still names the output.
 void ResultsMenu::export_failed(const QString& reason) {
   const QString text = tr("Cannot write the export: %1").arg(reason);
+  frame_.status_line().set_output(output_path_);
   frame_.status_line().set_problem(text);
   frame_.dialogs().warning(&frame_, win::kCaption, text);
 }

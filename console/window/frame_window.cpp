@@ -71,55 +71,47 @@ FrameWindow::~FrameWindow() {
   delete mdi_;
 }
 
-template <class Command>
-QAction* FrameWindow::command(const QString& text, Command run) {
-  auto* action = new QAction(text, this);
-  connect(action, &QAction::triggered, this, [this, run] {
-    if (TextWindow* w = active_text_window()) run(*w);
-  });
-  return action;
+template <class Slot>
+QAction* FrameWindow::action(const QString& text, const QList<QKeySequence>& keys, Slot slot) {
+  auto* a = new QAction(text, this);
+  a->setShortcuts(keys);
+  connect(a, &QAction::triggered, this, slot);
+  return a;
 }
 
+template <class Command>
+QAction* FrameWindow::command(const QString& text, const QList<QKeySequence>& keys, Command run) {
+  return action(text, keys, [this, run] {
+    if (TextWindow* w = active_text_window()) run(*w);
+  });
+}
+
+// The desktop's standard keys where it has them.
 void FrameWindow::create_actions() {
-  save_ = command(tr("&Save"), [this](TextWindow& w) { save(w); });
-  save_->setShortcuts(QKeySequence::Save);
-  save_as_ = command(tr("Sa&ve As..."), [this](TextWindow& w) { save_as(w); });
-  save_as_->setShortcuts(QKeySequence::SaveAs);
-  save_answers_ = new QAction(tr("Save A&nswers..."), this);
-  connect(save_answers_, &QAction::triggered, this, &FrameWindow::save_answers);
-  print_ = command(tr("&Print..."), [this](TextWindow& w) { print(w); });
-  print_->setShortcuts(QKeySequence::Print);
-  about_ = new QAction(tr("&About..."), this);
-  connect(about_, &QAction::triggered, this, &FrameWindow::about);
-  exit_ = new QAction(tr("E&xit"), this);
-  exit_->setShortcuts(QKeySequence::Quit);
-  connect(exit_, &QAction::triggered, this, &FrameWindow::close);
+  using K = QKeySequence;
+  const auto keys = [](K::StandardKey key) { return K::keyBindings(key); };
+  save_ = command(tr("&Save"), keys(K::Save), [this](TextWindow& w) { save(w); });
+  save_as_ = command(tr("Sa&ve As..."), keys(K::SaveAs), [this](TextWindow& w) { save_as(w); });
+  save_answers_ = action(tr("Save A&nswers..."), {}, &FrameWindow::save_answers);
+  print_ = command(tr("&Print..."), keys(K::Print), [this](TextWindow& w) { print(w); });
+  about_ = action(tr("&About..."), {}, &FrameWindow::about);
+  exit_ = action(tr("E&xit"), keys(K::Quit), &FrameWindow::close);
 
-  undo_ = new QAction(tr("&Undo"), this);  // listed, greyed: nothing typed can be undone
-  undo_->setShortcuts(QKeySequence::Undo);
+  undo_ = action(tr("&Undo"), keys(K::Undo), [] {});  // listed, greyed: nothing typed can be undone
   undo_->setEnabled(false);
-  cut_ = command(tr("Cu&t"), [this](TextWindow& w) { cut(w); });
-  cut_->setShortcuts(QKeySequence::Cut);
-  copy_ = command(tr("&Copy"), [this](TextWindow& w) { copy(w); });
-  copy_->setShortcuts(QKeySequence::Copy);
-  paste_ = command(tr("&Paste"), [this](TextWindow& w) { paste(w); });
-  paste_->setShortcuts(QKeySequence::Paste);
-  delete_ = command(tr("De&lete"), [this](TextWindow& w) { delete_selection(w); });
-  select_all_ = command(tr("Select &All"), [this](TextWindow& w) { select_all(w); });
-  select_all_->setShortcuts(QKeySequence::SelectAll);
+  cut_ = command(tr("Cu&t"), keys(K::Cut), [this](TextWindow& w) { cut(w); });
+  copy_ = command(tr("&Copy"), keys(K::Copy), [this](TextWindow& w) { copy(w); });
+  paste_ = command(tr("&Paste"), keys(K::Paste), [this](TextWindow& w) { paste(w); });
+  delete_ = command(tr("De&lete"), {}, [this](TextWindow& w) { delete_selection(w); });
+  select_all_ = command(tr("Select &All"), keys(K::SelectAll), [this](TextWindow& w) { select_all(w); });
 
-  font_ = command(tr("&Font..."), [this](TextWindow& w) { choose_font(w); });
-  color_ = command(tr("&Color"), [this](TextWindow& w) { choose_color(w); });
+  font_ = command(tr("&Font..."), {}, [this](TextWindow& w) { choose_font(w); });
+  color_ = command(tr("&Color"), {}, [this](TextWindow& w) { choose_color(w); });
 
-  cascade_ = new QAction(tr("&Cascade"), this);
-  cascade_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
-  connect(cascade_, &QAction::triggered, this, &FrameWindow::cascade);
-  tile_h_ = new QAction(tr("Tile &Horizontally"), this);
-  connect(tile_h_, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
-  tile_v_ = new QAction(tr("Tile &Vertically"), this);
-  connect(tile_v_, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-  arrange_ = new QAction(tr("&Arrange Icons"), this);
-  connect(arrange_, &QAction::triggered, this, &FrameWindow::arrange_icons);
+  cascade_ = action(tr("&Cascade"), {K(Qt::SHIFT | Qt::Key_F5)}, &FrameWindow::cascade);
+  tile_h_ = action(tr("Tile &Horizontally"), {}, [this] { tile(Qt::Vertical); });
+  tile_v_ = action(tr("Tile &Vertically"), {}, [this] { tile(Qt::Horizontal); });
+  arrange_ = action(tr("&Arrange Icons"), {}, &FrameWindow::arrange_icons);
 }
 
 void FrameWindow::create_menus() {

@@ -118,10 +118,10 @@ class QtDialogs final : public Dialogs {
     dialog.setMinMax(1, kMaxPage);
     // A tab of the dialog's options: wrap long lines or shrink the font.
     auto* tab = new QWidget;
-    tab->setWindowTitle(QStringLiteral("Long Lines"));
+    tab->setWindowTitle(QObject::tr("Long Lines"));
     auto* layout = new QVBoxLayout(tab);
-    auto* wrap = new QRadioButton(QStringLiteral("&Wrap lines wider than the page"));
-    auto* scale = new QRadioButton(QStringLiteral("&Shrink the font to fit the widest line"));
+    auto* wrap = new QRadioButton(QObject::tr("&Wrap lines wider than the page"));
+    auto* scale = new QRadioButton(QObject::tr("&Shrink the font to fit the widest line"));
     (long_lines == LongLines::Scale ? scale : wrap)->setChecked(true);
     layout->addWidget(wrap);
     layout->addWidget(scale);
@@ -134,14 +134,14 @@ class QtDialogs final : public Dialogs {
 
   std::optional<QFont> choose_font(QWidget* parent, const QFont& current) override {
     bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, current, parent, QStringLiteral("Font"),
+    QFont font = QFontDialog::getFont(&ok, current, parent, QObject::tr("Font"),
                                       QFontDialog::MonospacedFonts);
     if (!ok) return std::nullopt;
     return font;
   }
 
   std::optional<QColor> choose_color(QWidget* parent, const QColor& current) override {
-    QColor color = QColorDialog::getColor(current, parent, QStringLiteral("Color"));
+    QColor color = QColorDialog::getColor(current, parent, QObject::tr("Color"));
     if (!color.isValid()) return std::nullopt;
     return color;
   }

@@ -57,6 +57,7 @@ class DesktopTest : public QObject {
       Quil first;
       keep_settings(first.frame, first.host->console_window());
       first.frame.resize(900, 620);
+      first.window().showNormal();
       first.window().setGeometry(20, 25, 700, 410);
       first.frame.choose_font(first.window());  // six points larger
       first.frame.choose_color(first.window());
@@ -256,6 +257,7 @@ class DesktopTest : public QObject {
     QTest::newRow("resize") << "resize";
     QTest::newRow("tile") << "Tile &Horizontally";
     QTest::newRow("cascade") << "&Cascade";
+    QTest::newRow("shrink, then tile") << "shrink, then Tile &Vertically";
   }
   void caret_in_view_after_a_change() {
     QFETCH(QString, change);
@@ -267,11 +269,13 @@ class DesktopTest : public QObject {
       QTest::keyClick(&q.view(), Qt::Key_Home);
       hidden = !q.caret_in_view();
       if (change == "font") q.frame.choose_font(q.window());
-      if (change == "resize") q.window().resize(300, 200);
+      if (change == "resize" || change.startsWith("shrink")) q.window().resize(300, 200);
       for (QAction* a : q.frame.findChildren<QAction*>())
-        if (a->text() == change) a->trigger();
+        if (a->text() == change || "shrink, then " + a->text() == change) a->trigger();
       QCoreApplication::processEvents();
-      shown = q.caret_in_view();
+      // In view, and not scrolled sideways further than that needs.
+      const ConsoleText& t = q.window().text();
+      shown = q.caret_in_view() && (t.caret_col() < t.cols()) == (t.first_col() == 0);
       QTest::keyClick(&q.view(), Qt::Key_Return);
     });
     q.host->ttyinp(-1, 256);

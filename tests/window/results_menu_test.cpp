@@ -15,6 +15,8 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 #include "results_host.h"
 #include "attach.h"
@@ -36,9 +38,6 @@ using arb::win::testing::ScriptedUser;
 
 namespace {
 
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
-
 // A picture file that reads back as one: PNG through QImage, SVG through
 // QSvgRenderer (with lines drawn), PDF by its header.
 bool picture_ok(const QString& path) {
@@ -53,6 +52,40 @@ bool picture_ok(const QString& path) {
   return contents(path).startsWith("%PDF");
 }
 
+const QStringList kAnswers{"", "data.txt", "0", "out.txt", "111111111111", "1", "-99.9", "n", "2", ""};
+
+// The window as the program sets it up (the results host and the Results
+// menu attached) around a run of the example data in a folder of its own.
+struct ExampleRun {
+  QTemporaryDir dir;
+  FakeDialogs dialogs;
+  FrameWindow frame{QStringLiteral("arborix"), dialogs};
+  WindowHost window{frame};
+  std::unique_ptr<arb::cli::ResultsHost> host;
+  ResultsMenu menu{frame};
+  int answered = 0;
+
+  explicit ExampleRun(const QString& export_dir) {
+    QFile::copy(QStringLiteral(ARB_EXAMPLES_DIR "/ukmo_tmax_layout1.txt"), dir.filePath("data.txt"));
+    arb::cli::Options options;
+    options.export_dir = dir.filePath(export_dir).toStdString();
+    host = std::make_unique<arb::cli::ResultsHost>(window, "arborix", options);
+    host->warn_years = false;
+    arb::results_window::attach(*host, menu, window.console_window()->view().text_font());
+    frame.show();
+  }
+  // The exit status; at_end runs once the run has ended.
+  int run(std::function<void()> at_end) {
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ScriptedUser user(window, kAnswers, std::move(at_end));
+    const int status = arb::rt::run_program(*host, &arb::arborix);
+    QDir::setCurrent(old_dir);
+    answered = user.answered();
+    return status;
+  }
+};
+
 QString text_of(QMdiSubWindow* w) {
   auto* view = w ? qobject_cast<QPlainTextEdit*>(w->widget()) : nullptr;
   return view ? view->toPlainText() : QString();
@@ -65,23 +98,13 @@ class ResultsMenuTest : public QObject {
 
  private slots:
   void every_results_window_after_a_run() {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(QStringLiteral(ARB_EXAMPLES_DIR "/ukmo_tmax_layout1.txt"), dir.filePath("data.txt")));
-    const QString old_dir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    FakeDialogs dialogs;
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost window(frame);
-    arb::cli::Options options;
-    options.export_dir = dir.filePath("exp").toStdString();
-    arb::cli::ResultsHost host(window, "arborix", options);
-    host.warn_years = false;
-    ResultsMenu menu(frame);
-    arb::results_window::attach(host, menu, window.console_window()->view().text_font());
+    ExampleRun r(QStringLiteral("exp"));
+    FrameWindow& frame = r.frame;
+    FakeDialogs& dialogs = r.dialogs;
+    ResultsMenu& menu = r.menu;
+    const QTemporaryDir& dir = r.dir;
     QVERIFY(!menu.menu()->isEnabled());
 
-    const QStringList answers{"", "data.txt", "0", "out.txt", "111111111111", "1", "-99.9", "n", "2", ""};
     QStringList saved;
     QString check_text, output_text, check_item;
     bool output_enabled = false;
@@ -92,7 +115,7 @@ class ResultsMenuTest : public QObject {
         if (!area.contains(w->geometry()) || w->width() < area.width() / 2 || w->height() < area.height() / 2)
           outside << w->windowTitle();
     };
-    ScriptedUser user(window, answers, [&] {
+    const int status = r.run([&] {
       output_enabled = menu.output_action()->isEnabled();
       check_item = menu.check_action()->text();
       for (PlotWindow* plot : {menu.open_record(), menu.open_coverage()}) {
@@ -121,12 +144,9 @@ class ResultsMenuTest : public QObject {
       frame.save_answers_action()->trigger();
       frame.exit_action()->trigger();
     });
-    arb::RunContext run{run_store, host.results_hook()};
-    const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
-    QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);
-    QCOMPARE(user.answered(), answers.size());
+    QCOMPARE(r.answered, kAnswers.size());
     QVERIFY(menu.menu()->isEnabled());
     QVERIFY(output_enabled);
     QCOMPARE(check_item, QStringLiteral("&Data Check (0 findings)"));
@@ -168,32 +188,17 @@ class ResultsMenuTest : public QObject {
   // --export into a folder that cannot be made: status 3, the reason in the
   // status line beside the output file, and in a message box.
   void a_failed_export_is_shown() {
-    QTemporaryDir dir;
-    QVERIFY(QFile::copy(QStringLiteral(ARB_EXAMPLES_DIR "/ukmo_tmax_layout1.txt"), dir.filePath("data.txt")));
-    const QString old_dir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    FakeDialogs dialogs;
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost window(frame);
-    arb::cli::Options options;
-    options.export_dir = dir.filePath("data.txt/exp").toStdString();  // below a file
-    arb::cli::ResultsHost host(window, "arborix", options);
-    ResultsMenu menu(frame);
-    arb::results_window::attach(host, menu, window.console_window()->view().text_font());
-    const QStringList answers{"", "data.txt", "0", "out.txt", "111111111111", "1", "-99.9", "n", "2", ""};
+    ExampleRun r(QStringLiteral("data.txt/exp"));  // below a file
     QString status_line;
-    ScriptedUser user(window, answers, [&] {
-      status_line = frame.status_line().text();
-      frame.exit_action()->trigger();
+    const int status = r.run([&] {
+      status_line = r.frame.status_line().text();
+      r.frame.exit_action()->trigger();
     });
-    const int status = arb::rt::run_program(host, &arb::arborix);
-    QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 3);
-    const QString reason = "Cannot write the export: " + dir.filePath("data.txt/exp") + ": Not a directory";
+    const QString reason = "Cannot write the export: " + r.dir.filePath("data.txt/exp") + ": Not a directory";
     QCOMPARE(status_line, "Run finished: output written to out.txt; " + reason);
-    QCOMPARE(dialogs.warnings, QStringList({"Quil: " + reason}));
+    QCOMPARE(r.dialogs.warnings, QStringList({"Quil: " + reason}));
   }
 };
 

@@ -22,14 +22,10 @@
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
-using arb::win::testing::FakeDialogs;
 using arb::win::testing::contents;
 using arb::win::testing::ScriptedUser;
 
 namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
 
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
 
@@ -60,19 +56,15 @@ class SignalRunTest : public QObject {
 
     const QString old_dir = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    FakeDialogs dialogs;
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost host(frame);
+    arb::win::testing::Quil q;
     QByteArray at_pause;
-    ScriptedUser user(host, answers, [] {});
+    ScriptedUser user(*q.host, answers, [] {});
     user.at_read = [&](int n) {
       if (n != answers.size()) return;
       at_pause = contents(dir.filePath("out.txt"));
       std::raise(SIGTERM);
     };
-    arb::RunContext run{run_store, {}};
-    const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+    const int status = arb::rt::run_program(*q.host, &arb::arborix);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 128 + SIGTERM);

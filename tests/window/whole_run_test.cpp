@@ -20,6 +20,7 @@
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
 using arb::win::testing::contents;
+using arb::win::testing::Quil;
 using arb::win::testing::ScriptedUser;
 
 namespace {
@@ -98,11 +99,11 @@ class WholeRunTest : public QObject {
     const QString saved = win_dir.filePath("transcript.txt");
     const QString old_dir = QDir::currentPath();
     QDir::setCurrent(win_dir.path());
-    FakeDialogs dialogs;
+    Quil q;
+    FakeDialogs& dialogs = q.dialogs;
+    FrameWindow& frame = q.frame;
+    WindowHost& host = *q.host;
     dialogs.save_names.push_back(saved);
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost host(frame);
     QString status_at_end, text_at_end;
     std::size_t lines_at_end = 0;
     ScriptedUser user(host, answers(data_name), [&] {
@@ -155,21 +156,18 @@ class WholeRunTest : public QObject {
 
     const QString old_dir = QDir::currentPath();
     QDir::setCurrent(win_dir.path());
-    FakeDialogs dialogs;
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost host(frame);
-    dialogs.save_names = {win_dir.filePath("before.txt"), win_dir.filePath("saved.txt")};
-    ScriptedUser user(host, typed, [&] {
-      frame.save_as_action()->trigger();
-      frame.save_action()->trigger();  // Save after Save As: the dialog again, the whole text again
-      frame.exit_action()->trigger();
+    Quil q;
+    q.dialogs.save_names = {win_dir.filePath("before.txt"), win_dir.filePath("saved.txt")};
+    ScriptedUser user(*q.host, typed, [&] {
+      q.frame.save_as_action()->trigger();
+      q.frame.save(q.window());  // after Save As: the dialog again, the whole text again
+      q.frame.exit_action()->trigger();
     });
-    QCOMPARE(arb::rt::run_program(host, &arb::arborix), 0);
+    QCOMPARE(arb::rt::run_program(*q.host, &arb::arborix), 0);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(user.answered(), typed.size());
-    QVERIFY(dialogs.questions.isEmpty());  // nothing asked of a long text
+    QVERIFY(q.dialogs.questions.isEmpty());  // nothing asked of a long text
     expected.replace("\n", "\r\n");
     QCOMPARE(contents(win_dir.filePath("before.txt")).size(), expected.size());
     QVERIFY(contents(win_dir.filePath("before.txt")) == expected);

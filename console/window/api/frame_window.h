@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QKeySequence>
 #include <QRect>
 #include <memory>
 #include <optional>
@@ -97,8 +98,10 @@ class FrameWindow : public QMainWindow {
   QString ask_file_name(const TextWindow& w);
   bool write_file(TextWindow& w, const QString& path);
   QRect free_place(int index, QSize size) const;
+  template <class Slot>
+  QAction* action(const QString& text, const QList<QKeySequence>& keys, Slot slot);
   template <class Command>
-  QAction* command(const QString& text, Command run);
+  QAction* command(const QString& text, const QList<QKeySequence>& keys, Command run);
 
   Dialogs& dialogs_;
   QMdiArea* mdi_;
