@@ -48,6 +48,7 @@ void legend_below(QCustomPlot& plot) {
   plot.plotLayout()->addElement(plot.plotLayout()->rowCount(), 0, plot.legend);
   plot.plotLayout()->setRowStretchFactor(plot.plotLayout()->rowCount() - 1, 0.001);
   plot.legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+  plot.legend->setBorderPen(Qt::NoPen);  // a row of the plot, not a box over it
   plot.legend->setMargins(QMargins(6, 2, 6, 2));
 }
 
