@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
   }
   arb::rt::console_off_standard_output();
   QApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(ARBORIX_VERSION));  // for About
   // The desktop entry's name, so that the desktop matches the window to its
   // entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(ARBORIX_APP_ID));

@@ -12,6 +12,8 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSettings>
@@ -21,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "frame_window.h"
@@ -183,6 +186,24 @@ class DesktopTest : public QObject {
     QCOMPARE(q.frame.save_as_action()->shortcut(), QKeySequence(QKeySequence::SaveAs));
     QCOMPARE(q.frame.exit_action()->shortcut(), QKeySequence(QKeySequence::Quit));
     QVERIFY(!q.frame.undo_action()->isEnabled());
+    // Every menu and every item has an access key of its own within its menu.
+    const auto keys_of = [](const QList<QAction*>& actions) {
+      QString keys;
+      for (QAction* a : actions)
+        if (!a->isSeparator()) keys += a->text().section(u'&', 1).left(1).toLower();
+      return keys;
+    };
+    QList<QList<QAction*>> menus{q.frame.menuBar()->actions()};
+    for (QAction* m : q.frame.menuBar()->actions()) {
+      emit m->menu()->aboutToShow();  // the Window menu lists its windows then
+      menus << m->menu()->actions();
+    }
+    for (const QList<QAction*>& actions : menus) {
+      const QString keys = keys_of(actions);
+      QCOMPARE(QSet<QChar>(keys.begin(), keys.end()).size(), keys.size());
+      QCOMPARE(keys.size(), static_cast<qsizetype>(std::count_if(actions.begin(), actions.end(),
+                                                                   [](QAction* a) { return !a->isSeparator(); })));
+    }
     q.host->ttyout(-1, "alpha beta\n");
     QTest::mouseClick(q.view().viewport(), Qt::LeftButton, {}, q.cell(6, 0));
     QTest::keyClick(&q.view(), Qt::Key_Right, Qt::ShiftModifier);
