@@ -32,12 +32,10 @@
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/many_series.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
 
 constexpr int kRuns = 3;
 const QStringList& kAnswers = arb::win::testing::kManySeriesAnswers;
@@ -72,10 +70,8 @@ int window_run(int argc, char** argv, const QString& dir) {
     frame.exit_action()->trigger();
   });
   clock.start();
-  arb::RunContext run{run_store, {}};
-  int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
-  std::printf("%.4f %zu %ld
-", seconds, lines, peak_kb());
+  int status = arb::win::testing::run_arborix(host, host.results_hook());
+  std::printf("%.4f %zu %ld\n", seconds, lines, peak_kb());
   return status;
 }
 

@@ -27,6 +27,7 @@
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/window_fixture.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
@@ -79,7 +80,7 @@ struct ExampleRun {
     const QString old_dir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     ScriptedUser user(window, kAnswers, std::move(at_end));
-    const int status = arb::rt::run_program(*host, &arb::arborix);
+    const int status = arb::win::testing::run_arborix(*host, host->results_hook());
     QDir::setCurrent(old_dir);
     answered = user.answered();
     return status;

@@ -12,16 +12,10 @@
 #include "driver.h"
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
-
-namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
-
-}  // namespace
 
 class ScreenshotTest : public QObject {
   Q_OBJECT
@@ -55,8 +49,7 @@ class ScreenshotTest : public QObject {
       status_line = frame.status_line().text();
       frame.exit_action()->trigger();  // the save question is answered No
     };
-    arb::RunContext run{run_store, {}};
-    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+    int status = testing::run_arborix(host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);

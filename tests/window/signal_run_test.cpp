@@ -19,6 +19,7 @@
 #include "process_guard.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/window_fixture.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
@@ -64,7 +65,7 @@ class SignalRunTest : public QObject {
       at_pause = contents(dir.filePath("out.txt"));
       std::raise(SIGTERM);
     };
-    const int status = arb::rt::run_program(*q.host, &arb::arborix);
+    const int status = arb::win::testing::run_arborix(*q.host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 128 + SIGTERM);
@@ -96,7 +97,7 @@ class SignalRunTest : public QObject {
       });
       frame.save_as_action()->trigger();  // returns once the signal closed the dialog
     };
-    const int status = arb::rt::run_program(host, &arb::arborix);
+    const int status = arb::win::testing::run_arborix(host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(open_dialog, QStringLiteral("QFileDialog"));

@@ -15,6 +15,7 @@
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/window_fixture.h"
 #include "tests/window/many_series.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
@@ -24,9 +25,6 @@ using arb::win::testing::Quil;
 using arb::win::testing::ScriptedUser;
 
 namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
 
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
 
@@ -116,8 +114,7 @@ class WholeRunTest : public QObject {
       frame.save_action()->trigger();
       frame.exit_action()->trigger();
     });
-    arb::RunContext run{run_store, {}};
-    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+    int status = arb::win::testing::run_arborix(host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);
@@ -163,7 +160,7 @@ class WholeRunTest : public QObject {
       q.frame.save(q.window());  // after Save As: the dialog again, the whole text again
       q.frame.exit_action()->trigger();
     });
-    QCOMPARE(arb::rt::run_program(*q.host, &arb::arborix), 0);
+    QCOMPARE(arb::win::testing::run_arborix(*q.host), 0);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(user.answered(), typed.size());
