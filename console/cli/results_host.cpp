@@ -34,8 +34,10 @@ void ResultsHost::write_files(int& exit_code) {
     std::fprintf(stderr, "%s: cannot write the %s: %s\n", program_.c_str(), what, failed->c_str());
     if (exit_code == 0) exit_code = 3;
   };
-  if (run_ && options_.export_dir)
-    report("export", write_run_export(*run_, findings_, provenance_, *options_.export_dir, write_plots));
+  if (run_ && options_.export_dir) {
+    export_failure_ = write_run_export(*run_, findings_, provenance_, *options_.export_dir, write_plots);
+    report("export", export_failure_);
+  }
   if (options_.record_file) report("answers", write_answers(*options_.record_file));
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "coverage_plot.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPixmap>
+#include <QScrollBar>
 #include <algorithm>
 #include <numeric>
 #include <utility>
@@ -106,13 +108,12 @@ void draw_bars(QCustomPlot& plot, const CoverageData& data) {
   missing->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCross, QColor(200, 30, 30), 6));
   missing->setData(years, rows);
   plot.yAxis->setTicker(titles);
-  // A spare row at the bottom for the legend.
-  plot.yAxis->setRange(0.4, static_cast<double>(data.series.size()) + 1.6);
+  plot.yAxis->setRange(0.4, static_cast<double>(data.series.size()) + 0.6);
   plot.xAxis->setLabel(QStringLiteral("year"));
   const auto [first, last] = year_range(data);
   if (first <= last) plot.xAxis->setRange(first - 2.0, last + 2.0);
   plot.legend->setVisible(!years.isEmpty());
-  plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignLeft);
+  legend_below(plot);
 }
 
 }  // namespace
@@ -120,7 +121,7 @@ void draw_bars(QCustomPlot& plot, const CoverageData& data) {
 int coverage_height(const CoverageData& data, const QFont& font) {
   if (as_image(data)) return kImageMargins.top() + kImageMargins.bottom() + static_cast<int>(data.series.size());
   const int row = QFontMetrics(font).height() + 6;
-  return 110 + row * static_cast<int>(data.series.size() + 1);
+  return 110 + row * static_cast<int>(data.series.size() + 2);
 }
 
 void draw_coverage(QCustomPlot& plot, const CoverageData& data, const QFont& font) {
@@ -142,6 +143,14 @@ CoveragePlot::CoveragePlot(const CoverageData& data, const QFont& font, QWidget*
   setWidget(plot_);
   setWidgetResizable(true);
   draw_coverage(*plot_, data, font);
+  plot_->installEventFilter(this);
+}
+
+// The wheel over the plot scrolls the rows, as over any scrolling area.
+bool CoveragePlot::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != plot_ || event->type() != QEvent::Wheel) return QScrollArea::eventFilter(watched, event);
+  QCoreApplication::sendEvent(verticalScrollBar(), event);
+  return true;
 }
 
 }  // namespace arb::plots

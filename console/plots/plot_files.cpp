@@ -57,14 +57,24 @@ std::optional<std::string> save_plot(QCustomPlot& plot, const QString& path, Plo
   return path.toStdString() + ": cannot be written";
 }
 
+// Drawn again at the page's proportions, so that it fills the printable
+// area: as wide as on the screen and as high as the page allows, or as high
+// as on the screen (a tall coverage) and as wide as the page allows.
 void print_plot(QCustomPlot& plot, QPrinter& printer) {
   QCPPainter painter(&printer);
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const double scale = std::min(page.width() / double(plot.width()), page.height() / double(plot.height()));
+  const double page_ratio = page.height() / double(std::max(1, page.width()));
+  int width = std::max(1, plot.width());
+  int height = static_cast<int>(width * page_ratio);
+  if (height < plot.height()) {
+    height = plot.height();
+    width = static_cast<int>(height / page_ratio);
+  }
+  const double scale = page.width() / double(width);
   painter.setMode(QCPPainter::pmVectorized);
   painter.setMode(QCPPainter::pmNoCaching);
   painter.scale(scale, scale);
-  plot.toPainter(&painter, plot.width(), plot.height());
+  plot.toPainter(&painter, width, height);
 }
 
 std::optional<std::string> write_plot_files(const RecordData& record, const CoverageData& coverage,

@@ -56,7 +56,7 @@ void draw_record(QCustomPlot& plot, const RecordData& data, int index, const QFo
   const double most = data.depth[j].empty() ? 1.0 : *std::max_element(data.depth[j].begin(), data.depth[j].end());
   plot.yAxis2->setRange(0.0, std::max(1.0, most) * 3.0);
   plot.legend->setVisible(true);
-  plot.axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+  legend_below(plot);
   use_font(plot, font);
   common_band(plot, data.common_start, data.common_end, true);
   plot.replot();

@@ -22,7 +22,10 @@ void attach(cli::ResultsHost& host, ResultsMenu& menu, const QFont& font) {
   host.on_results = [&menu](const results::Run& run, const std::vector<results::Finding>& findings) {
     menu.set_results(run, findings);
   };
-  host.on_run_end = [&host, &menu] { menu.output_complete(QString::fromStdString(host.output_path())); };
+  host.on_run_end = [&host, &menu] {
+    menu.output_complete(QString::fromStdString(host.output_path()));
+    if (const auto& failed = host.export_failure()) menu.export_failed(QString::fromStdString(*failed));
+  };
   host.write_plots = [font](const results::Run& run, const std::string& dir) { return draw(run, dir, font); };
 }
 

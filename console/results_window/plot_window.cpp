@@ -10,6 +10,7 @@
 #include <qcustomplot.h>
 
 #include "plot_files.h"
+#include "printing.h"
 
 namespace arb::results_window {
 
@@ -21,8 +22,8 @@ PlotWindow::PlotWindow(const QString& title, QWidget* content, QCustomPlot& plot
   auto* body = new QWidget;
   auto* layout = new QVBoxLayout(body);
   auto* buttons = new QHBoxLayout;
-  auto* save = new QPushButton(QStringLiteral("Save As..."));
-  auto* print = new QPushButton(QStringLiteral("Print..."));
+  auto* save = new QPushButton(tr("Sa&ve As..."));
+  auto* print = new QPushButton(tr("&Print..."));
   buttons->addWidget(save);
   buttons->addWidget(print);
   buttons->addStretch(1);
@@ -33,12 +34,14 @@ PlotWindow::PlotWindow(const QString& title, QWidget* content, QCustomPlot& plot
   connect(print, &QPushButton::clicked, this, [this] { PlotWindow::print(); });
 }
 
+PlotWindow::~PlotWindow() = default;
+
 bool PlotWindow::save_as() {
-  const QString name = dialogs_.save_file_name(this, {proposed_, folder_, proposed_});
+  const QString name = dialogs_.save_file_name(this, {proposed_, folder_, proposed_, win::FileKind::Plot});
   if (name.isEmpty()) return false;
   const auto format = plots::format_of(name);
   if (!format) {
-    dialogs_.warning(this, win::kCaption, QStringLiteral("Save a plot as .png, .svg or .pdf."));
+    dialogs_.warning(this, win::kCaption, tr("Save a plot as .png, .svg or .pdf."));
     return false;
   }
   folder_ = QFileInfo(name).absolutePath();
@@ -49,11 +52,16 @@ bool PlotWindow::save_as() {
   return true;
 }
 
+// The printer stays with the window, so that a second Print offers the
+// choices of the first.
 void PlotWindow::print() {
-  QPrinter printer;
-  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!printer_) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setPageOrientation(QPageLayout::Landscape);
+  }
+  win::propose_pdf_file(*printer_, QFileInfo(proposed_).completeBaseName() + QStringLiteral(".pdf"));
   win::LongLines unused = win::LongLines::Wrap;  // a plot has no lines of text to wrap
-  if (dialogs_.print_setup(this, printer, unused)) plots::print_plot(plot_, printer);
+  if (dialogs_.print_setup(this, *printer_, unused)) plots::print_plot(plot_, *printer_);
 }
 
 }  // namespace arb::results_window

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QPrinter>
+#include <memory>
 
 #include "dialogs.h"
 
@@ -18,6 +20,7 @@ class PlotWindow : public QMdiSubWindow {
   // content holds plot; the proposed name is the file Save As offers.
   PlotWindow(const QString& title, QWidget* content, QCustomPlot& plot, win::Dialogs& dialogs,
              QString proposed);
+  ~PlotWindow() override;
   QCustomPlot& plot() const { return plot_; }
   // Save As: asks for the name; false when cancelled or refused.
   bool save_as();
@@ -28,6 +31,7 @@ class PlotWindow : public QMdiSubWindow {
   win::Dialogs& dialogs_;
   QString proposed_;
   QString folder_;
+  std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace arb::results_window

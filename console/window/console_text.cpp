@@ -34,8 +34,8 @@ void ConsoleText::put(char c) {
       line_end();
       break;
     case kTab:
-      while (insert_char(' ') && caret_col_ % kTabStop != 0) {
-      }
+      do insert_char(' ');
+      while (caret_col_ % kTabStop != 0);
       break;
     case kBackspace:
       if (caret_col_ > 0 && !store_.empty()) {
@@ -49,7 +49,20 @@ void ConsoleText::put(char c) {
       break;
   }
   modified_ = true;
-  ++revision_;
+}
+
+bool ConsoleText::replace_selection() {
+  if (!has_selection_) return false;
+  const bool in_answer = !pending_ && !store_.empty() && selection_.from.line == last_line() &&
+                         selection_.to.line == last_line() && selection_.from.col >= input_start_;
+  if (!in_answer) {
+    has_selection_ = false;
+    return false;
+  }
+  const std::size_t from = selection_.from.col;
+  delete_selection();
+  caret_col_ = from;
+  return true;
 }
 
 void ConsoleText::write(std::string_view text) {
@@ -58,6 +71,7 @@ void ConsoleText::write(std::string_view text) {
 }
 
 void ConsoleText::type(std::string_view text) {
+  replace_selection();
   each_char(text, [this](char c) { put(c); });
 }
 
@@ -67,53 +81,25 @@ void ConsoleText::line_end() {
     waiting_ = false;
     input_start_ = 0;
   }
-  if (pending_ && make_room_for_line()) store_.add_line();
+  if (pending_) store_.add_line();
   pending_ = true;
   caret_col_ = 0;
   first_col_ = 0;
   if (store_.line_count() + 1 > rows_) first_line_ = std::min(first_line_ + 1, max_first_line());
 }
 
-bool ConsoleText::insert_char(char c) {
+void ConsoleText::insert_char(char c) {
   first_line_ = max_first_line();
   if (pending_) {
-    if (!make_room_for_line()) return false;
     store_.add_line();
     pending_ = false;
     caret_col_ = 0;
   }
-  if (!make_room_for_char()) return false;
   store_.insert(last_line(), caret_col_, c);
   ++caret_col_;
   if (caret_col_ >= first_col_ + cols_) scroll_to_col(static_cast<long long>(first_col_) + 1);
   has_selection_ = false;
-  return true;
-}
-
-bool ConsoleText::make_room_for_line() {
-  if (!store_.can_add_line()) trim();
-  return store_.can_add_line();
-}
-
-bool ConsoleText::make_room_for_char() {
-  if (!store_.can_add_char()) trim();
-  return store_.can_add_char();
-}
-
-void ConsoleText::trim() {
-  if (!asked_before_trim_) {
-    asked_before_trim_ = true;
-    if (before_first_trim) before_first_trim();
-  }
-  std::size_t gone = store_.drop_oldest(kTrimChars);
-  if (gone == 0) return;
-  first_line_ = first_line_ > gone ? first_line_ - gone : 0;
-  first_line_ = std::min(first_line_, max_first_line());
-  if (has_selection_ && selection_.from.line >= gone) {
-    for (TextPos* p : {&selection_.from, &selection_.to, &anchor_, &active_}) p->line -= gone;
-  } else {
-    has_selection_ = false;
-  }
+  anchored_ = false;
 }
 
 void ConsoleText::key(Key k) {
@@ -134,7 +120,7 @@ void ConsoleText::key(Key k) {
     case Key::Home: scroll_to_line(0); break;
     case Key::End: scroll_to_line(static_cast<long long>(max_first_line())); break;
     case Key::Insert:
-      if (!pending_ && make_room_for_char()) {
+      if (!pending_) {
         store_.insert(last_line(), caret_col_, ' ');
         modified_ = true;
       }
@@ -146,7 +132,12 @@ void ConsoleText::key(Key k) {
       }
       break;
   }
-  ++revision_;
+  // Left, Right, Home and End without Shift leave the selection, as in any
+  // editor; the other keys scroll or edit and keep it.
+  if (k == Key::Left || k == Key::Right || k == Key::Home || k == Key::End) {
+    has_selection_ = false;
+    anchored_ = false;
+  }
 }
 
 void ConsoleText::begin_read(std::size_t capacity) {
@@ -196,12 +187,10 @@ std::size_t ConsoleText::max_first_col() const {
 
 void ConsoleText::scroll_to_line(long long line) {
   first_line_ = clamp_to(line, max_first_line());
-  ++revision_;
 }
 
 void ConsoleText::scroll_to_col(long long col) {
   first_col_ = clamp_to(col, max_first_col());
-  ++revision_;
 }
 
 std::size_t ConsoleText::caret_line() const {
@@ -211,7 +200,6 @@ std::size_t ConsoleText::caret_line() const {
 
 void ConsoleText::select_word_at(std::size_t row, std::size_t cell) {
   has_selection_ = false;
-  ++revision_;
   std::size_t index = first_line_ + row;
   if (index >= store_.line_count()) return;
   std::string_view text = store_.line(index);
@@ -225,7 +213,6 @@ void ConsoleText::select_word_at(std::size_t row, std::size_t cell) {
 
 void ConsoleText::select_line_at(std::size_t row) {
   has_selection_ = false;
-  ++revision_;
   std::size_t index = first_line_ + row;
   if (index >= store_.line_count()) return;
   select({index, 0}, {index, store_.line_length(index)});
@@ -249,7 +236,6 @@ void ConsoleText::select(TextPos anchor, TextPos active) {
   active_ = active;
   has_selection_ = anchor != active;
   selection_ = {std::min(anchor, active), std::max(anchor, active)};
-  ++revision_;
 }
 
 TextPos ConsoleText::caret_pos() const {
@@ -260,7 +246,7 @@ TextPos ConsoleText::caret_pos() const {
 
 void ConsoleText::extend_selection(Key k) {
   if (store_.empty()) return;
-  TextPos anchor = has_selection_ ? anchor_ : caret_pos();
+  TextPos anchor = has_selection_ || anchored_ ? anchor_ : caret_pos();
   TextPos p = has_selection_ ? active_ : anchor;
   auto line = [this](std::size_t i) { return store_.line(i); };
   auto to_line = [&](long long target) {
@@ -301,7 +287,18 @@ void ConsoleText::show_pos(TextPos pos) {
     scroll_to_col(static_cast<long long>(cell) - static_cast<long long>(cols) + 1);
 }
 
-void ConsoleText::show_caret() { show_pos({caret_line(), caret_col_}); }
+void ConsoleText::show_caret() {
+  const TextPos caret{caret_line(), caret_col_};
+  show_pos(caret);
+  const std::size_t cell = caret.line < store_.line_count() ? cell_of(store_.line(caret.line), caret.col) : caret.col;
+  scroll_to_col(static_cast<long long>(cell) - static_cast<long long>(std::max<std::size_t>(cols_, 1)) + 1);
+}
+
+void ConsoleText::place_anchor(TextPos pos) {
+  has_selection_ = false;
+  anchor_ = active_ = pos;
+  anchored_ = true;
+}
 
 std::string ConsoleText::selected_text() const {
   if (!has_selection_) return {};
@@ -325,7 +322,6 @@ void ConsoleText::delete_selection() {
     caret_col_ = caret_col_ >= first + count ? caret_col_ - count : first;
   has_selection_ = false;
   modified_ = true;
-  ++revision_;
 }
 
 }  // namespace arb::win

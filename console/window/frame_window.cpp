@@ -14,7 +14,10 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <cstring>
 
 #include "console_host.h"
 #include "printing.h"
@@ -27,8 +30,9 @@ namespace {
 
 const QString kUntitledTitle = QStringLiteral("Input/Output");
 constexpr int kQuestionLength = 50;
-constexpr int kPasteLimit = 1024;
 constexpr int kMaxFileName = 260;
+// A child window is never made smaller than this part of the frame's area.
+constexpr double kLeastShare = 0.6;
 
 // The small box shown while a job prints.
 class PrintingBox : public QDialog {
@@ -36,33 +40,23 @@ class PrintingBox : public QDialog {
   explicit PrintingBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(kCaption);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Printing...")));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    layout->addWidget(new QLabel(FrameWindow::tr("Printing...")));
+    auto* cancel = new QPushButton(FrameWindow::tr("Cancel"));
     layout->addWidget(cancel);
     connect(cancel, &QPushButton::clicked, this, [this] { cancelled = true; });
   }
   bool cancelled = false;
 };
 
-// The print dialog proposes a PDF file named after the document, whose "/"
-// names a folder that does not exist; this name in the working folder is
-// proposed instead, until the user chooses another.
-const QString kPdfName = QStringLiteral("Quil Input-Output.pdf");
-
-void propose_pdf_file(QPrinter& printer) {
-  if (!printer.outputFileName().isEmpty()) return;
-  const bool native = printer.outputFormat() == QPrinter::NativeFormat;
-  printer.setOutputFileName(QDir::current().absoluteFilePath(kPdfName));
-  // The name alone switches the printer to PDF: a real printer stays the
-  // one offered first.  The dialog sets or clears the name as chosen.
-  if (native) printer.setOutputFormat(QPrinter::NativeFormat);
-}
-
 }  // namespace
 
-FrameWindow::FrameWindow(const QString& title, Dialogs& dialogs) : dialogs_(dialogs), mdi_(new QMdiArea) {
+FrameWindow::FrameWindow(const QString& title, Dialogs& dialogs)
+    : dialogs_(dialogs), mdi_(new QMdiArea), status_(new StatusLine) {
   setWindowTitle(title);
   setCentralWidget(mdi_);
+  // A maximised console stays so while a result window comes to the front.
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+  statusBar()->addPermanentWidget(status_, 1);
   create_actions();
   create_menus();
   connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::update_actions);
@@ -77,54 +71,51 @@ FrameWindow::~FrameWindow() {
   delete mdi_;
 }
 
-template <class Command>
-QAction* FrameWindow::command(const QString& text, Command run) {
-  auto* action = new QAction(text, this);
-  connect(action, &QAction::triggered, this, [this, run] {
-    if (TextWindow* w = active_text_window()) run(*w);
-  });
-  return action;
+template <class Slot>
+QAction* FrameWindow::action(const QString& text, const QList<QKeySequence>& keys, Slot slot) {
+  auto* a = new QAction(text, this);
+  a->setShortcuts(keys);
+  connect(a, &QAction::triggered, this, slot);
+  return a;
 }
 
+template <class Command>
+QAction* FrameWindow::command(const QString& text, const QList<QKeySequence>& keys, Command run) {
+  return action(text, keys, [this, run] {
+    if (TextWindow* w = active_text_window()) run(*w);
+  });
+}
+
+// The desktop's standard keys where it has them.
 void FrameWindow::create_actions() {
-  save_ = command(QStringLiteral("&Save"), [this](TextWindow& w) { save(w); });
-  save_as_ = command(QStringLiteral("Save As..."), [this](TextWindow& w) { save_as(w); });
-  save_answers_ = new QAction(tr("Save A&nswers..."), this);
-  connect(save_answers_, &QAction::triggered, this, &FrameWindow::save_answers);
-  print_ = command(QStringLiteral("Print..."), [this](TextWindow& w) { print(w); });
-  about_ = new QAction(QStringLiteral("&About..."), this);
-  connect(about_, &QAction::triggered, this, &FrameWindow::about);
-  exit_ = new QAction(QStringLiteral("E&xit"), this);
-  connect(exit_, &QAction::triggered, this, &FrameWindow::close);
+  using K = QKeySequence;
+  const auto keys = [](K::StandardKey key) { return K::keyBindings(key); };
+  save_ = command(tr("&Save"), keys(K::Save), [this](TextWindow& w) { save(w); });
+  save_as_ = command(tr("Sa&ve As..."), keys(K::SaveAs), [this](TextWindow& w) { save_as(w); });
+  save_answers_ = action(tr("Save A&nswers..."), {}, &FrameWindow::save_answers);
+  print_ = command(tr("&Print..."), keys(K::Print), [this](TextWindow& w) { print(w); });
+  about_ = action(tr("&About..."), {}, &FrameWindow::about);
+  exit_ = action(tr("E&xit"), keys(K::Quit), &FrameWindow::close);
 
-  undo_ = new QAction(QStringLiteral("&Undo"), this);  // listed only; nothing to undo
-  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  cut_ = command(QStringLiteral("Cu&t"), [this](TextWindow& w) { cut(w); });
-  cut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-  copy_ = command(QStringLiteral("&Copy"), [this](TextWindow& w) { copy(w); });
-  copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  paste_ = command(QStringLiteral("&Paste"), [this](TextWindow& w) { paste(w); });
-  paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-  delete_ = command(QStringLiteral("De&lete"), [this](TextWindow& w) { delete_selection(w); });
-  select_all_ = command(QStringLiteral("Select &All"), [this](TextWindow& w) { select_all(w); });
-  select_all_->setShortcut(QKeySequence::SelectAll);
+  undo_ = action(tr("&Undo"), keys(K::Undo), [] {});  // listed, greyed: nothing typed can be undone
+  undo_->setEnabled(false);
+  cut_ = command(tr("Cu&t"), keys(K::Cut), [this](TextWindow& w) { cut(w); });
+  copy_ = command(tr("&Copy"), keys(K::Copy), [this](TextWindow& w) { copy(w); });
+  paste_ = command(tr("&Paste"), keys(K::Paste), [this](TextWindow& w) { paste(w); });
+  delete_ = command(tr("De&lete"), {}, [this](TextWindow& w) { delete_selection(w); });
+  select_all_ = command(tr("Select &All"), keys(K::SelectAll), [this](TextWindow& w) { select_all(w); });
 
-  font_ = command(QStringLiteral("&Font..."), [this](TextWindow& w) { choose_font(w); });
-  color_ = command(QStringLiteral("&Color"), [this](TextWindow& w) { choose_color(w); });
+  font_ = command(tr("&Font..."), {}, [this](TextWindow& w) { choose_font(w); });
+  color_ = command(tr("&Color"), {}, [this](TextWindow& w) { choose_color(w); });
 
-  cascade_ = new QAction(QStringLiteral("&Cascade"), this);
-  cascade_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
-  connect(cascade_, &QAction::triggered, this, &FrameWindow::cascade);
-  tile_h_ = new QAction(QStringLiteral("Tile &Horizontally"), this);
-  connect(tile_h_, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
-  tile_v_ = new QAction(QStringLiteral("Tile &Vertically"), this);
-  connect(tile_v_, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-  arrange_ = new QAction(QStringLiteral("&Arrange Icons"), this);
-  connect(arrange_, &QAction::triggered, this, &FrameWindow::arrange_icons);
+  cascade_ = action(tr("&Cascade"), {K(Qt::SHIFT | Qt::Key_F5)}, &FrameWindow::cascade);
+  tile_h_ = action(tr("Tile &Horizontally"), {}, [this] { tile(Qt::Vertical); });
+  tile_v_ = action(tr("Tile &Vertically"), {}, [this] { tile(Qt::Horizontal); });
+  arrange_ = action(tr("&Arrange Icons"), {}, &FrameWindow::arrange_icons);
 }
 
 void FrameWindow::create_menus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QMenu* file = menuBar()->addMenu(tr("&File"));
   file->addAction(save_);
   file->addAction(save_as_);
   file->addAction(save_answers_);
@@ -135,7 +126,7 @@ void FrameWindow::create_menus() {
   file->addSeparator();
   file->addAction(exit_);
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->addAction(undo_);
   edit->addSeparator();
   edit->addAction(cut_);
@@ -145,11 +136,11 @@ void FrameWindow::create_menus() {
   edit->addSeparator();
   edit->addAction(select_all_);
 
-  QMenu* format = menuBar()->addMenu(QStringLiteral("F&ormat"));
+  QMenu* format = menuBar()->addMenu(tr("F&ormat"));
   format->addAction(font_);
   format->addAction(color_);
 
-  window_menu_ = menuBar()->addMenu(QStringLiteral("&Window"));
+  window_menu_ = menuBar()->addMenu(tr("&Window"));
   connect(window_menu_, &QMenu::aboutToShow, this, &FrameWindow::update_window_menu);
   update_window_menu();
 }
@@ -201,26 +192,45 @@ void FrameWindow::update_actions() {
   color_->setEnabled(has_window);
 }
 
-TextWindow* FrameWindow::open_text_window(const QString& title, const QRect& geometry) {
+TextWindow* FrameWindow::open_text_window(const QString& title, const std::optional<QRect>& geometry) {
   auto* w = new TextWindow(title);
   w->may_close = [this](TextWindow& closing) { return ask_to_save(closing); };
-  w->text().before_first_trim = [this, w] { offer_save_before_trim(*w); };
   mdi_->addSubWindow(w);
-  w->setGeometry(geometry);
+  if (geometry) w->setGeometry(*geometry);
   connect(&w->view(), &TextView::stateChanged, this, &FrameWindow::update_actions);
-  // The context menu of the text: Copy, Paste, Select All.
-  w->view().viewport()->setContextMenuPolicy(Qt::ActionsContextMenu);
-  w->view().viewport()->addActions({copy_, paste_, select_all_});
+  w->view().addActions({cut_, copy_, paste_, delete_, select_all_});  // its context menu
   connect(w, &TextWindow::windowClosed, this, [this](TextWindow* closed) {
     mdi_->removeSubWindow(closed);
     closed->deleteLater();
     update_actions();
   });
-  w->show();
+  if (geometry) w->show();
+  else w->showMaximized();
   w->view().setFocus();
   mdi_->setActiveSubWindow(w);
   update_actions();
   return w;
+}
+
+// The index-th place of a cascade from the top left corner, one title bar
+// apart, starting over at the corner where a window would leave the area.
+QRect FrameWindow::free_place(int index, QSize size) const {
+  const QRect area = mdi_->viewport()->rect();
+  const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+  size = size.boundedTo(area.size());
+  const int room = std::min(area.width() - size.width(), area.height() - size.height());
+  const int places = std::max(1, room / step + 1);
+  const int offset = (index % places) * step;
+  return {area.topLeft() + QPoint(offset, offset), size};
+}
+
+void FrameWindow::add_window(QMdiSubWindow* child) {
+  const int index = static_cast<int>(mdi_->subWindowList().size());
+  mdi_->addSubWindow(child);
+  const QSize area = mdi_->viewport()->size();
+  child->setGeometry(free_place(index, (QSizeF(area) * 0.8).toSize()));
+  child->show();
+  mdi_->setActiveSubWindow(child);
 }
 
 TextWindow* FrameWindow::active_text_window() const {
@@ -243,15 +253,16 @@ QString FrameWindow::ask_file_name(const TextWindow& w) {
 
 // A write that fails leaves the window as it was, modified, so that its
 // text is still offered for saving (Save enabled, the question at Exit).
+// The message names the file and the system's reason below its first line.
 bool FrameWindow::write_file(TextWindow& w, const QString& path) {
-  switch (write_transcript(w.text().store(), QFile::encodeName(path).toStdString())) {
-    case SaveResult::Written: break;
-    case SaveResult::CannotCreate:
-      dialogs_.warning(this, kCaption, QStringLiteral("Cannot create file"));
-      return false;
-    case SaveResult::WriteFailed:
-      dialogs_.warning(this, kCaption, QStringLiteral("I/O error while writing file"));
-      return false;
+  const TranscriptWrite written = write_transcript(w.text().store(), QFile::encodeName(path).toStdString());
+  if (written.result != SaveResult::Written) {
+    const QString headline = written.result == SaveResult::CannotCreate ? QStringLiteral("Cannot create file")
+                                                                         : QStringLiteral("I/O error while writing file");
+    dialogs_.warning(this, kCaption,
+                     headline + QStringLiteral("\n") +
+                         path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(written.error)));
+    return false;
   }
   w.text().set_modified(false);
   update_actions();
@@ -299,7 +310,7 @@ void FrameWindow::save_answers() {
 
 bool FrameWindow::ask_to_save(TextWindow& w) {
   if (!w.text().modified()) return true;
-  QString question = (QStringLiteral("Save changes to ") + w.windowTitle()).left(kQuestionLength);
+  QString question = (QStringLiteral("Save changes to ") + w.windowTitle()).left(kQuestionLength) + u'?';
   switch (dialogs_.question(this, question, true)) {
     // A cancelled dialog closes unsaved; a failed write keeps the window
     // open, as Cancel does, rather than lose its text.
@@ -310,18 +321,12 @@ bool FrameWindow::ask_to_save(TextWindow& w) {
   return false;
 }
 
-void FrameWindow::offer_save_before_trim(TextWindow& w) {
-  QString question = QStringLiteral(
-      "The window is full: its oldest lines will be removed. Save the whole text to a file first?");
-  if (dialogs_.question(this, question, false) == Answer::Yes) save_as(w);
-}
-
 void FrameWindow::print(TextWindow& w) {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setDocName(QStringLiteral("Quil Input/Output"));
   printer_->setFromTo(0, 0);
   printer_->setPrintRange(QPrinter::AllPages);
-  propose_pdf_file(*printer_);
+  propose_pdf_file(*printer_, QStringLiteral("Quil Input-Output.pdf"));
   if (!dialogs_.print_setup(this, *printer_, long_lines_)) return;
   PrintingBox box(this);
   box.show();
@@ -351,7 +356,7 @@ void FrameWindow::cut(TextWindow& w) {
 }
 
 void FrameWindow::paste(TextWindow& w) {
-  QString text = QApplication::clipboard()->text().left(kPasteLimit);
+  QString text = QApplication::clipboard()->text().left(TextView::kPasteLimit);
   if (text.isEmpty()) return;
   w.view().type(typed_bytes(text));
   update_actions();
@@ -366,8 +371,7 @@ void FrameWindow::delete_selection(TextWindow& w) {
 
 void FrameWindow::select_all(TextWindow& w) {
   w.text().select_all();
-  w.view().sync_now();
-  update_actions();
+  w.view().selection_changed();
 }
 
 void FrameWindow::choose_font(TextWindow& w) {
@@ -392,8 +396,22 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+// Each window a title bar below and right of the one before, all of the
+// same useful size: the area less the steps, at least a share of it.
 void FrameWindow::cascade() {
-  mdi_->cascadeSubWindows();
+  QList<QMdiSubWindow*> shown;
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (!sub->isMinimized()) shown.append(sub);
+  if (shown.isEmpty()) return;
+  const QSize area = mdi_->viewport()->size();
+  const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+  const int n = static_cast<int>(shown.size());
+  const QSize size = (area - QSize(step, step) * (n - 1)).expandedTo((QSizeF(area) * kLeastShare).toSize());
+  for (int i = 0; i < n; ++i) {
+    shown[i]->showNormal();
+    shown[i]->setGeometry(free_place(i, size));
+    shown[i]->raise();
+  }
   show_prompts();
 }
 

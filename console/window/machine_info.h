@@ -9,14 +9,10 @@ namespace arb::win {
 
 struct MachineInfo {
   std::uint64_t page_size = 0;
-  std::uint64_t min_address = 0;  // lowest and highest address a program may use
-  std::uint64_t max_address = 0;
   std::string processor;
   unsigned processors = 0;
 };
 
 MachineInfo machine_info();
-// "0x" followed by hexadecimal digits.
-std::string hex_address(std::uint64_t value);
 
 }  // namespace arb::win

@@ -55,7 +55,6 @@ bool display_opens(int argc, char** argv) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Takes --reset-settings out of the arguments; true when it was there.
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +71,7 @@ int main(int argc, char** argv) {
   }
   arb::rt::console_off_standard_output();
   QApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(ARBORIX_VERSION));  // for About
   // The desktop entry's name, so that the desktop matches the window to its
   // entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(ARBORIX_APP_ID));
@@ -91,5 +91,9 @@ int main(int argc, char** argv) {
   arb::results_window::ResultsMenu results(frame);
   arb::results_window::attach(host, results, window.console_window()->view().text_font());
   arb::RunContext run{process_store, host.results_hook()};
-  return arb::rt::run_program(host, [&run] { arb::arborix(run); });
+  const int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+  // A signal ended the run without the frame's close: the settings are
+  // saved here instead.
+  if (!frame.exit_done()) arb::win::save_settings(frame, window.console_window());
+  return status;
 }

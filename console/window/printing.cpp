@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -111,6 +112,15 @@ PrintResult print_text(QPrinter& printer, const TextStore& store, const QFont& f
   }
   p.end();
   return PrintResult::Printed;
+}
+
+void propose_pdf_file(QPrinter& printer, const QString& name) {
+  if (!printer.outputFileName().isEmpty()) return;
+  const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+  printer.setOutputFileName(QDir::current().absoluteFilePath(name));
+  // The name alone switches the printer to PDF; the dialog sets or clears
+  // the name as chosen.
+  if (native) printer.setOutputFormat(QPrinter::NativeFormat);
 }
 
 }  // namespace arb::win

@@ -1,23 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "status_line.h"
 
-#include <QStatusBar>
-
 namespace arb::win {
 
-QString status_text(RunState state, const QString& output) {
-  switch (state) {
-    case RunState::Waiting: return QStringLiteral("Waiting for your answer");
-    case RunState::Working: return QStringLiteral("Working\u2026");
-    case RunState::Finished:
-      return output.isEmpty() ? QStringLiteral("Run finished")
-                              : QStringLiteral("Run finished: output written to %1").arg(output);
-  }
-  return {};
+StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  refresh();
 }
 
-void show_status(QMainWindow& frame, RunState state, const QString& output) {
-  frame.statusBar()->showMessage(status_text(state, output));
+void StatusLine::show_state(RunState state) {
+  state_ = state;
+  refresh();
+}
+
+void StatusLine::set_output(const QString& name) {
+  if (name.isEmpty()) return;
+  output_ = name;
+  refresh();
+}
+
+void StatusLine::set_problem(const QString& text) {
+  problem_ = text;
+  refresh();
+}
+
+void StatusLine::refresh() {
+  QString text;
+  switch (state_) {
+    case RunState::Waiting: text = tr("Waiting for your answer"); break;
+    case RunState::Working: text = tr("Working\u2026"); break;
+    case RunState::Finished:
+      text = output_.isEmpty() ? tr("Run finished") : tr("Run finished: output written to %1").arg(output_);
+      break;
+  }
+  if (!problem_.isEmpty()) text += QStringLiteral("; ") + problem_;
+  setText(text);
 }
 
 }  // namespace arb::win

@@ -2,14 +2,11 @@
 #include "text_store.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace arb::win {
 
-TextStore::TextStore() : chars_(kMaxChars) { starts_.reserve(kMaxLines); }
-
 std::size_t TextStore::line_end(std::size_t index) const {
-  return index + 1 < starts_.size() ? starts_[index + 1] : size_;
+  return index + 1 < starts_.size() ? starts_[index + 1] : chars_.size();
 }
 
 std::string_view TextStore::line(std::size_t index) const {
@@ -21,53 +18,32 @@ std::size_t TextStore::line_length(std::size_t index) const {
   return index < starts_.size() ? line_end(index) - starts_[index] : 0;
 }
 
-void TextStore::add_line() {
-  if (!can_add_line()) return;
-  starts_.push_back(static_cast<std::uint32_t>(size_));
-}
+void TextStore::add_line() { starts_.push_back(chars_.size()); }
 
+// Typing and writing go to the last line, at the buffer's end: the
+// characters moved are those of that line after the caret.
 void TextStore::insert(std::size_t index, std::size_t col, char c) {
-  if (index >= starts_.size() || !can_add_char()) return;
-  std::size_t pos = starts_[index] + std::min(col, line_length(index));
-  std::memmove(chars_.data() + pos + 1, chars_.data() + pos, size_ - pos);
-  chars_[pos] = c;
-  ++size_;
+  if (index >= starts_.size()) return;
+  const std::size_t pos = starts_[index] + std::min(col, line_length(index));
+  chars_.insert(chars_.begin() + static_cast<std::ptrdiff_t>(pos), c);
   for (std::size_t i = index + 1; i < starts_.size(); ++i) ++starts_[i];
   longest_ = std::max(longest_, line_length(index));
 }
 
 void TextStore::erase(std::size_t index, std::size_t col, std::size_t count) {
   if (index >= starts_.size()) return;
-  std::size_t len = line_length(index);
+  const std::size_t len = line_length(index);
   if (col >= len) return;
   count = std::min(count, len - col);
-  std::size_t pos = starts_[index] + col;
-  std::memmove(chars_.data() + pos, chars_.data() + pos + count, size_ - pos - count);
-  size_ -= count;
-  for (std::size_t i = index + 1; i < starts_.size(); ++i) starts_[i] -= static_cast<std::uint32_t>(count);
+  const auto from = chars_.begin() + static_cast<std::ptrdiff_t>(starts_[index] + col);
+  chars_.erase(from, from + static_cast<std::ptrdiff_t>(count));
+  for (std::size_t i = index + 1; i < starts_.size(); ++i) starts_[i] -= count;
   if (len == longest_) recompute_longest();
 }
 
-std::size_t TextStore::drop_oldest(std::size_t min_chars) {
-  std::size_t lines = 0;
-  std::size_t dropped = 0;
-  while (lines + 1 < starts_.size() && dropped < min_chars) {
-    dropped += line_length(lines) + 1;
-    ++lines;
-  }
-  if (lines == 0) return 0;
-  std::uint32_t cut = starts_[lines];
-  std::memmove(chars_.data(), chars_.data() + cut, size_ - cut);
-  size_ -= cut;
-  starts_.erase(starts_.begin(), starts_.begin() + static_cast<std::ptrdiff_t>(lines));
-  for (auto& s : starts_) s -= cut;
-  recompute_longest();
-  return lines;
-}
-
 void TextStore::clear() {
+  chars_.clear();
   starts_.clear();
-  size_ = 0;
   longest_ = 0;
 }
 

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_view.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QApplication>
 #include <QDateTime>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -193,12 +196,68 @@ bool TextView::shift_key(QKeyEvent* event) {
 
 void TextView::selection_changed() {
   sync_now();
+  QClipboard* clipboard = QApplication::clipboard();
+  if (text_.has_selection() && clipboard->supportsSelection())
+    clipboard->setText(shown_text(text_.selected_text()), QClipboard::Selection);
   emit stateChanged();
 }
 
+// The Menu key and Shift+F10 open the context menu at the caret.
+bool TextView::menu_key(QKeyEvent* event) {
+  const bool shift_f10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+  if (event->key() != Qt::Key_Menu && !shift_f10) return false;
+  show_context_menu(caret_point());
+  return true;
+}
+
+QPoint TextView::caret_point() const {
+  const std::size_t line = text_.caret_line();
+  if (line < text_.first_line() || line >= text_.first_line() + text_.rows()) return viewport()->rect().center();
+  std::string_view chars = line < text_.store().line_count() ? text_.store().line(line) : std::string_view();
+  const long long cell = static_cast<long long>(cell_of(chars, text_.caret_col())) -
+                         static_cast<long long>(text_.first_col());
+  return {static_cast<int>(std::max(cell, 0LL)) * cell_w_, static_cast<int>(line - text_.first_line() + 1) * cell_h_};
+}
+
+void TextView::show_context_menu(QPoint at) {
+  QMenu menu(this);
+  menu.addActions(actions());
+  menu.exec(viewport()->mapToGlobal(at));
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent* event) {
+  show_context_menu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : caret_point());
+}
+
+// Typing, Tab, Backspace and Delete replace a selection that lies in the
+// answer being typed; Backspace and Delete then delete nothing more.
+bool TextView::edit_key(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Backspace:
+      if (!text_.replace_selection()) text_.put(ConsoleText::kBackspace);
+      return true;
+    case Qt::Key_Delete:
+      if (!text_.replace_selection()) text_.key(Key::Delete);
+      return true;
+    case Qt::Key_Tab:
+      text_.replace_selection();
+      text_.put(ConsoleText::kTab);
+      return true;
+    default: break;
+  }
+  if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+  // The store holds bytes: a character goes in as its UTF-8 bytes.
+  QString shown;
+  for (QChar c : event->text())
+    if (c.unicode() >= 0x20 && c.unicode() != 0x7F) shown += c;
+  if (shown.isEmpty()) return false;
+  text_.replace_selection();
+  for (char byte : typed_bytes(shown)) text_.put(byte);
+  return true;
+}
+
 void TextView::keyPressEvent(QKeyEvent* event) {
-  if (shift_key(event)) return;
-  bool typed = false;
+  if (menu_key(event) || shift_key(event)) return;
   const bool scroll_key = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
                           event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown ||
                           event->key() == Qt::Key_Home || event->key() == Qt::Key_End;
@@ -206,6 +265,7 @@ void TextView::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
+  const bool had_selection = text_.has_selection();
   switch (event->key()) {
     case Qt::Key_Left: text_.key(Key::Left); break;
     case Qt::Key_Right: text_.key(Key::Right); break;
@@ -215,33 +275,18 @@ void TextView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown: text_.key(Key::PageDown); break;
     case Qt::Key_Home: text_.key(Key::Home); break;
     case Qt::Key_End: text_.key(Key::End); break;
-    case Qt::Key_Insert: text_.key(Key::Insert); typed = true; break;
-    case Qt::Key_Delete: text_.key(Key::Delete); typed = true; break;
+    case Qt::Key_Insert: text_.key(Key::Insert); break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: text_.put(ConsoleText::kReturn); typed = true; break;
-    case Qt::Key_Backspace: text_.put(ConsoleText::kBackspace); typed = true; break;
-    case Qt::Key_Tab: text_.put(ConsoleText::kTab); typed = true; break;
-    default: {
-      if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+    case Qt::Key_Enter: text_.put(ConsoleText::kReturn); break;
+    default:
+      if (!edit_key(event)) {
         event->ignore();
         return;
       }
-      // The store holds bytes: a character goes in as its UTF-8 bytes.
-      QString shown;
-      for (QChar c : event->text())
-        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) shown += c;
-      for (char byte : typed_bytes(shown)) {
-        text_.put(byte);
-        typed = true;
-      }
-      if (!typed) {
-        event->ignore();
-        return;
-      }
-    }
   }
+  const bool typed = !scroll_key && event->key() != Qt::Key_Left && event->key() != Qt::Key_Right;
   sync_now();
-  if (typed) emit stateChanged();
+  if (typed || had_selection != text_.has_selection()) emit stateChanged();
 }
 
 TextPos TextView::pos_at(QPoint at) const {
@@ -252,7 +297,17 @@ TextPos TextView::pos_at(QPoint at) const {
 void TextView::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   const QPoint at = event->position().toPoint();
-  if (event->button() == Qt::LeftButton && double_click_ms_ >= 0 &&
+  if (event->button() == Qt::MiddleButton && !finished_) {
+    // The X11 way of pasting: the primary selection, typed.
+    const QString text = QApplication::clipboard()->text(QClipboard::Selection).left(kPasteLimit);
+    if (!text.isEmpty()) type(typed_bytes(text));
+    return;
+  }
+  if (event->button() != Qt::LeftButton) {
+    QAbstractScrollArea::mousePressEvent(event);  // the right button keeps the selection for its menu
+    return;
+  }
+  if (double_click_ms_ >= 0 &&
       QDateTime::currentMSecsSinceEpoch() - double_click_ms_ <= QApplication::doubleClickInterval() &&
       (at - double_click_at_).manhattanLength() <= QApplication::startDragDistance()) {
     double_click_ms_ = -1;
@@ -260,13 +315,11 @@ void TextView::mousePressEvent(QMouseEvent* event) {
     selection_changed();
     return;
   }
-  dragging_ = event->button() == Qt::LeftButton;
-  if (dragging_) drag_anchor_ = pos_at(at);
-  if (text_.has_selection()) {
-    text_.clear_selection();
-    selection_changed();
-  }
-  QAbstractScrollArea::mousePressEvent(event);
+  dragging_ = true;
+  drag_anchor_ = pos_at(at);
+  const bool had_selection = text_.has_selection();
+  text_.place_anchor(drag_anchor_);
+  if (had_selection) selection_changed();
 }
 
 void TextView::mouseMoveEvent(QMouseEvent* event) {

@@ -10,6 +10,11 @@ namespace arb::win {
 
 enum class SaveResult { Written, CannotCreate, WriteFailed };
 
-SaveResult write_transcript(const TextStore& store, const std::string& path);
+struct TranscriptWrite {
+  SaveResult result = SaveResult::Written;
+  int error = 0;  // the system's errno when it failed
+};
+
+TranscriptWrite write_transcript(const TextStore& store, const std::string& path);
 
 }  // namespace arb::win

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_host.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -15,18 +16,26 @@ namespace arb::win {
 
 namespace {
 
-const QRect kConsoleGeometry(15, 15, 600, 300);
+// Where a further window opens unless its position says otherwise.
+const QRect kWindowGeometry(15, 15, 600, 300);
 
 // Handling events costs far more than a record; between reads they are
 // handled at most this often, which no user can tell from every record.
 constexpr std::chrono::milliseconds kEventPass(10);
 
+// A signal that ends the run closes the dialogs open on top of it, each as
+// if cancelled, so that the waits below them see the signal.
+void close_dialogs() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
+}
+
 }  // namespace
 
 WindowHost::WindowHost(FrameWindow& frame) : frame_(frame) {
-  table_[0] = {rt::kConsoleWindowUnit, frame_.open_text_window(QStringLiteral("Input/Output"), kConsoleGeometry)};
+  table_[0] = {rt::kConsoleWindowUnit, frame_.open_text_window(QStringLiteral("Input/Output"), std::nullopt)};
   entries_ = 1;
-  show_status(frame_, RunState::Working);
+  frame_.status_line().show_state(RunState::Working);
   if (const int fd = rt::end_signal_fd(); fd >= 0) {
     end_signal_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     // Emptied, so that it does not fire again; the run looks at the flag.
@@ -34,6 +43,7 @@ WindowHost::WindowHost(FrameWindow& frame) : frame_(frame) {
       char bytes[64];
       while (::read(fd, bytes, sizeof bytes) > 0) {
       }
+      if (rt::end_signal()) close_dialogs();
     });
   }
 }
@@ -87,8 +97,7 @@ std::optional<std::string> WindowHost::ttyinp(int unit, std::size_t capacity) {
   QPointer<TextWindow> window(w);
   w->text().begin_read(capacity);
   w->view().sync_now();
-  show_status(frame_, RunState::Waiting);
-  if (on_read_wait) on_read_wait();
+  frame_.status_line().show_state(RunState::Waiting);
   auto open = [&] { return window && !window->is_closed(); };
   while (open() && window->text().waiting() && !frame_.exit_done() && !rt::end_signal())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -96,7 +105,7 @@ std::optional<std::string> WindowHost::ttyinp(int unit, std::size_t capacity) {
   rt::end_run_if_signalled();
   leave_if_exit_chosen();
   if (!open()) window_handler_error();
-  show_status(frame_, RunState::Working);
+  frame_.status_line().show_state(RunState::Working);
   return window->text().take_answer();
 }
 
@@ -113,8 +122,8 @@ int WindowHost::end_of_run_wait(int exit_code) {
   if (quit_) return exit_code;
   for (std::size_t i = 0; i < entries_; ++i)
     if (TextWindow* w = table_[i].window.data(); w && !w->is_closed()) w->view().finish();
-  const std::string output = exit_code == 0 ? rt::unit_file_name(kOutputUnit) : std::string();
-  show_status(frame_, RunState::Finished, shown_text(output));
+  if (exit_code == 0) frame_.status_line().set_output(shown_text(rt::unit_file_name(kOutputUnit)));
+  frame_.status_line().show_state(RunState::Finished);
   frame_.update_actions();
   QCoreApplication::processEvents();
   while (!frame_.exit_done() && !rt::end_signal()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -124,10 +133,10 @@ int WindowHost::end_of_run_wait(int exit_code) {
 }
 
 // The position text holds the left, top, width and height in pixels,
-// separated by commas or blanks; missing numbers keep the console's.
+// separated by commas or blanks; missing numbers keep the default's.
 bool WindowHost::open_window(int unit, std::string_view title, std::string_view position) {
   if (entries_ >= kMaxWindows) return false;
-  QRect geometry = kConsoleGeometry.translated(15 * static_cast<int>(entries_), 15 * static_cast<int>(entries_));
+  QRect geometry = kWindowGeometry.translated(15 * static_cast<int>(entries_), 15 * static_cast<int>(entries_));
   const QStringList numbers =
       QString::fromLatin1(position.data(), static_cast<qsizetype>(position.size()))
           .split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);

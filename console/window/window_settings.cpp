@@ -44,7 +44,10 @@ void restore_settings(FrameWindow& frame, TextWindow* console) {
   if (s->contains(kFrameGeometry)) frame.restoreGeometry(s->value(kFrameGeometry).toByteArray());
   if (s->contains(kFrameState)) frame.restoreState(s->value(kFrameState).toByteArray());
   if (!console) return;
-  if (s->contains(kConsoleGeometry)) console->setGeometry(s->value(kConsoleGeometry).toRect());
+  if (s->contains(kConsoleGeometry)) {
+    console->showNormal();
+    console->setGeometry(s->value(kConsoleGeometry).toRect());
+  }
   if (s->value(kConsoleMaximized, false).toBool()) console->showMaximized();
   QFont font;
   if (s->contains(kFont) && font.fromString(s->value(kFont).toString())) console->view().set_text_font(font);

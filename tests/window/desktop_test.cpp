@@ -1,19 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a desktop user works with it: settings kept between starts,
-// selecting with the mouse and the keyboard, the prompt kept in view, the
-// status line, UTF-8 typing and pasting, and long lines on paper.
+// selecting with the mouse and the keyboard, the context menu, the prompt
+// kept in view, the status line, the save dialogs' suffixes, UTF-8 typing
+// and pasting, and long lines on paper.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "frame_window.h"
@@ -50,6 +60,7 @@ class DesktopTest : public QObject {
       Quil first;
       keep_settings(first.frame, first.host->console_window());
       first.frame.resize(900, 620);
+      first.window().showNormal();
       first.window().setGeometry(20, 25, 700, 410);
       first.frame.choose_font(first.window());  // six points larger
       first.frame.choose_color(first.window());
@@ -76,7 +87,7 @@ class DesktopTest : public QObject {
     reset_settings();
     Quil fresh;
     restore_settings(fresh.frame, fresh.host->console_window());
-    QCOMPARE(fresh.window().geometry(), QRect(15, 15, 600, 300));
+    QVERIFY(fresh.window().isMaximized());
     QCOMPARE(fresh.view().text_color(), QColor(Qt::black));
   }
 
@@ -121,17 +132,134 @@ class DesktopTest : public QObject {
     QCOMPARE(q.host->ttyinp(-1, 256).value_or("<none>"), std::string("abc\r\n"));
   }
 
-  void select_all_and_the_context_menu() {
+  // The context menu by the right button (which keeps the selection), the
+  // Menu key and Shift+F10, holding the Edit menu's text actions.
+  void context_menu_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("right button") << "right button";
+    QTest::newRow("Menu key") << "Menu key";
+    QTest::newRow("Shift+F10") << "Shift+F10";
+  }
+  void context_menu() {
+    QFETCH(QString, how);
     Quil q;
     q.host->ttyout(-1, "one\n");
     q.host->ttyout(-1, "two");
-    QCOMPARE(q.frame.select_all_action()->shortcut(), QKeySequence(QKeySequence::SelectAll));
     q.frame.select_all_action()->trigger();
-    QCOMPARE(q.copied(), QStringLiteral("one\ntwo"));
-    QStringList menu;
-    for (QAction* a : q.view().viewport()->actions()) menu << a->text();
-    QCOMPARE(menu, QStringList({"&Copy", "&Paste", "Select &All"}));
-    QCOMPARE(q.view().viewport()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList items;
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) return;
+      for (QAction* a : menu->actions()) items << a->text() + (a->isEnabled() ? "" : " (greyed)");
+      menu->close();
+    });
+    if (how == "right button") {
+      QTest::mousePress(q.view().viewport(), Qt::RightButton, {}, q.cell(1, 0));
+      QContextMenuEvent event(QContextMenuEvent::Mouse, q.cell(1, 0), q.view().viewport()->mapToGlobal(q.cell(1, 0)));
+      QApplication::sendEvent(q.view().viewport(), &event);
+    } else {
+      QTest::keyClick(&q.view(), how == "Menu key" ? Qt::Key_Menu : Qt::Key_F10,
+                      how == "Menu key" ? Qt::NoModifier : Qt::ShiftModifier);
+    }
+    QCOMPARE(items, QStringList({"Cu&t (greyed)", "&Copy", "&Paste", "De&lete (greyed)", "Select &All"}));
+    QCOMPARE(q.copied(), QStringLiteral("one\ntwo"));  // the selection is still there
+  }
+
+  // The status line is a permanent part of the status bar: the tips of
+  // menus, shown there as messages, leave it as it was.
+  void status_line_survives_menu_tips() {
+    Quil q;
+    QStatusTipEvent tip(QStringLiteral("a menu item's tip"));
+    QApplication::sendEvent(&q.frame, &tip);
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(&q.frame, &none);
+    QVERIFY(q.frame.status_line().isVisible());
+    QCOMPARE(q.status(), QStringLiteral("Working\u2026"));
+  }
+
+  // Items a desktop user looks for: standard keys, Undo greyed, a click
+  // that anchors Shift+arrows, End that leaves Select All, typing over the
+  // selected part of an answer, and the primary selection.
+  void keys_and_selection_as_on_a_desktop() {
+    Quil q;
+    QCOMPARE(q.frame.save_action()->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(q.frame.save_as_action()->shortcut(), QKeySequence(QKeySequence::SaveAs));
+    QCOMPARE(q.frame.exit_action()->shortcut(), QKeySequence(QKeySequence::Quit));
+    QVERIFY(!q.frame.undo_action()->isEnabled());
+    // Every menu and every item has an access key of its own within its menu.
+    const auto keys_of = [](const QList<QAction*>& actions) {
+      QString keys;
+      for (QAction* a : actions)
+        if (!a->isSeparator()) keys += a->text().section(u'&', 1).left(1).toLower();
+      return keys;
+    };
+    QList<QList<QAction*>> menus{q.frame.menuBar()->actions()};
+    for (QAction* m : q.frame.menuBar()->actions()) {
+      emit m->menu()->aboutToShow();  // the Window menu lists its windows then
+      menus << m->menu()->actions();
+    }
+    for (const QList<QAction*>& actions : menus) {
+      const QString keys = keys_of(actions);
+      QCOMPARE(QSet<QChar>(keys.begin(), keys.end()).size(), keys.size());
+      QCOMPARE(keys.size(), static_cast<qsizetype>(std::count_if(actions.begin(), actions.end(),
+                                                                   [](QAction* a) { return !a->isSeparator(); })));
+    }
+    q.host->ttyout(-1, "alpha beta\n");
+    QTest::mouseClick(q.view().viewport(), Qt::LeftButton, {}, q.cell(6, 0));
+    QTest::keyClick(&q.view(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&q.view(), Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(q.copied(), QStringLiteral("be"));
+    if (QApplication::clipboard()->supportsSelection())
+      QCOMPARE(QApplication::clipboard()->text(QClipboard::Selection), QStringLiteral("be"));
+    q.frame.select_all_action()->trigger();
+    QTest::keyClick(&q.view(), Qt::Key_End);
+    QVERIFY(!q.window().text().has_selection());
+
+    q.host->ttyout(-1, "==> ");
+    q.when_waiting([&] {
+      q.keys(QStringLiteral("abcd"));
+      QTest::keyClick(&q.view(), Qt::Key_Left, Qt::ShiftModifier);
+      QTest::keyClick(&q.view(), Qt::Key_Left, Qt::ShiftModifier);
+      q.keys(QStringLiteral("X"));  // replaces "cd"
+      q.frame.select_all_action()->trigger();
+      q.keys(QStringLiteral("Y"));  // over the prompt: at the caret
+      QTest::keyClick(&q.view(), Qt::Key_Return);
+    });
+    QCOMPARE(q.read(), std::string("abXY\r\n"));
+  }
+
+  // Qt's own save dialogs, answered as a user would: a text file gets
+  // ".txt", a plot the suffix of the type chosen, a folder none.
+  void save_dialogs_give_each_kind_its_suffix_data() {
+    QTest::addColumn<FileKind>("kind");
+    QTest::addColumn<int>("downs");  // presses of Down on the file type
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("text") << FileKind::Text << 0 << "notes" << "notes.txt";
+    QTest::newRow("plot as proposed") << FileKind::Plot << 0 << "myplot" << "myplot.png";
+    QTest::newRow("plot as SVG") << FileKind::Plot << 1 << "myplot" << "myplot.svg";
+    QTest::newRow("plot as PDF") << FileKind::Plot << 2 << "myplot" << "myplot.pdf";
+    QTest::newRow("new folder") << FileKind::Folder << 0 << "arborix-export" << "arborix-export";
+    QTest::newRow("existing folder") << FileKind::Folder << 0 << "old" << "old";
+  }
+  void save_dialogs_give_each_kind_its_suffix() {
+    QFETCH(FileKind, kind);
+    QFETCH(int, downs);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("old"));
+    auto dialogs = make_qt_dialogs();
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!d) return;
+      if (auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < downs; ++i) QTest::keyClick(types, Qt::Key_Down);
+      d->selectFile(typed);
+      static_cast<QDialog*>(d)->accept();  // as the Save button does
+    });
+    const QString name = dialogs->save_file_name(nullptr, {"Save", dir.path(), "average.png", kind});
+    QCOMPARE(name, dir.filePath(expected));
   }
 
   void triple_click_selects_the_line() {
@@ -150,6 +278,7 @@ class DesktopTest : public QObject {
     QTest::newRow("resize") << "resize";
     QTest::newRow("tile") << "Tile &Horizontally";
     QTest::newRow("cascade") << "&Cascade";
+    QTest::newRow("shrink, then tile") << "shrink, then Tile &Vertically";
   }
   void caret_in_view_after_a_change() {
     QFETCH(QString, change);
@@ -161,11 +290,13 @@ class DesktopTest : public QObject {
       QTest::keyClick(&q.view(), Qt::Key_Home);
       hidden = !q.caret_in_view();
       if (change == "font") q.frame.choose_font(q.window());
-      if (change == "resize") q.window().resize(300, 200);
+      if (change == "resize" || change.startsWith("shrink")) q.window().resize(300, 200);
       for (QAction* a : q.frame.findChildren<QAction*>())
-        if (a->text() == change) a->trigger();
+        if (a->text() == change || "shrink, then " + a->text() == change) a->trigger();
       QCoreApplication::processEvents();
-      shown = q.caret_in_view();
+      // In view, and not scrolled sideways further than that needs.
+      const ConsoleText& t = q.window().text();
+      shown = q.caret_in_view() && (t.caret_col() < t.cols()) == (t.first_col() == 0);
       QTest::keyClick(&q.view(), Qt::Key_Return);
     });
     q.host->ttyinp(-1, 256);
@@ -260,7 +391,7 @@ class DesktopTest : public QObject {
       return true;
     };
     for (QAction* a : q.frame.findChildren<QAction*>())
-      if (a->text() == "Print...") a->trigger();
+      if (a->text() == "&Print...") a->trigger();
     QProcess p;
     p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     QVERIFY(p.waitForFinished(30000));

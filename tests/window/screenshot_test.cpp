@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,16 +12,10 @@
 #include "driver.h"
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
-
-namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
-
-}  // namespace
 
 class ScreenshotTest : public QObject {
   Q_OBJECT
@@ -38,13 +31,12 @@ class ScreenshotTest : public QObject {
 
     testing::FakeDialogs dialogs;
     FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.resize(700, 580);
+    frame.resize(760, 560);
     frame.show();
-    WindowHost host(frame);
-    host.console_window()->setGeometry(15, 15, 640, 480);
+    WindowHost host(frame);  // the console as it first opens: filling the frame
     QImage shot;
     QString status_line;
-    bool mask_shown = false;
+    bool mask_shown = false, maximized = false;
     testing::ScriptedUser user(host, {"", "in.txt", "2", "out.txt"}, [] {});
     user.at_read = [&](int read) {
       if (read != 4) return;
@@ -53,18 +45,19 @@ class ScreenshotTest : public QObject {
       w->view().type("111111111111");
       w->view().sync_now();
       shot = frame.grab().toImage();
-      status_line = frame.statusBar()->currentMessage();
+      maximized = w->isMaximized();
+      status_line = frame.status_line().text();
       frame.exit_action()->trigger();  // the save question is answered No
     };
-    arb::RunContext run{run_store, {}};
-    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+    int status = testing::run_arborix(host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);
     QVERIFY(mask_shown);
     QCOMPARE(status_line, QStringLiteral("Waiting for your answer"));
     QVERIFY(!shot.isNull());
-    QVERIFY(shot.width() >= 700 && shot.height() >= 580);
+    QVERIFY(shot.width() >= 760 && shot.height() >= 560);
+    QVERIFY(maximized);
     // Text was drawn: the window holds dark pixels on its white ground.
     int dark = 0;
     for (int y = 60; y < 480; y += 2)

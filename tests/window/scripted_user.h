@@ -12,11 +12,39 @@
 
 namespace arb::win::testing {
 
+// Calls its function once each time a console read starts to wait, seen
+// from the event loop the read runs, as a user sees the prompt.
+class ReadWatch {
+ public:
+  ReadWatch(WindowHost& host, std::function<void()> at_each_read) : host_(host), at_read_(std::move(at_each_read)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+    timer_.start(1);
+  }
+
+ private:
+  void look() {
+    TextWindow* w = host_.console_window();
+    const bool waiting = w && w->text().waiting();
+    if (waiting && !seen_) {
+      at_read_();
+      // Answered: the next read may start before the next look.
+      w = host_.console_window();
+      seen_ = w && w->text().waiting();
+    } else if (!waiting) {
+      seen_ = false;
+    }
+  }
+
+  WindowHost& host_;
+  std::function<void()> at_read_;
+  QTimer timer_;
+  bool seen_ = false;
+};
+
 class ScriptedUser {
  public:
   ScriptedUser(WindowHost& host, QStringList answers, std::function<void()> at_end)
-      : host_(host), answers_(std::move(answers)), at_end_(std::move(at_end)) {
-    host_.on_read_wait = [this] { QTimer::singleShot(0, [this] { answer(); }); };
+      : host_(host), answers_(std::move(answers)), at_end_(std::move(at_end)), reads_(host, [this] { answer(); }) {
     QObject::connect(&watch_, &QTimer::timeout, [this] {
       if (host_.program_running() || done_) return;
       done_ = true;
@@ -41,6 +69,7 @@ class ScriptedUser {
   WindowHost& host_;
   QStringList answers_;
   std::function<void()> at_end_;
+  ReadWatch reads_;
   QTimer watch_;
   int answered_ = 0;
   bool done_ = false;

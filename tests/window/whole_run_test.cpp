@@ -3,7 +3,6 @@
 // against the same run on the terminal host.
 #include <QDir>
 #include <QFile>
-#include <QStatusBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,17 +14,17 @@
 #include "console_host.h"
 #include "tests/window/fake_dialogs.h"
 #include "tests/window/window_fixture.h"
+#include "tests/window/many_series.h"
+#include "tests/window/run_arborix.h"
 #include "tests/window/scripted_user.h"
 
 using namespace arb::win;
 using arb::win::testing::FakeDialogs;
 using arb::win::testing::contents;
+using arb::win::testing::Quil;
 using arb::win::testing::ScriptedUser;
 
 namespace {
-
-// The series store of the runs here, zero-filled as a program's is.
-arb::SeriesStore run_store;
 
 const QString kScenario = QStringLiteral(ARB_GOLDEN_DIR "/two_series_method2");
 
@@ -50,6 +49,17 @@ void write_answers(const QString& path, const QStringList& lines) {
   QFile out(path);
   QVERIFY(out.open(QIODevice::WriteOnly));
   out.write((lines.join(QChar('\n')) + QChar('\n')).toUtf8());
+}
+
+// The terminal host's standard output for the answers, run in the folder.
+QByteArray terminal_output(const QString& folder, const QStringList& lines) {
+  write_answers(folder + "/answers.txt", lines);
+  QProcess term;
+  term.setWorkingDirectory(folder);
+  term.setStandardInputFile(folder + "/answers.txt");
+  term.start(QStringLiteral(ARB_TERM_PATH), {});
+  if (!term.waitForFinished(60000) || term.exitCode() != 0) return "<terminal run failed>";
+  return term.readAllStandardOutput();
 }
 
 // The text the window shows, line by line.
@@ -81,28 +91,21 @@ class WholeRunTest : public QObject {
     QTemporaryDir term_dir, win_dir;
     copy_inputs(term_dir.path(), data_name, station);
     copy_inputs(win_dir.path(), data_name, station);
-    write_answers(term_dir.filePath("answers.txt"), answers(data_name));
-    QProcess term;
-    term.setWorkingDirectory(term_dir.path());
-    term.setStandardInputFile(term_dir.filePath("answers.txt"));
-    term.start(QStringLiteral(ARB_TERM_PATH), {});
-    QVERIFY(term.waitForFinished(60000));
-    QCOMPARE(term.exitCode(), 0);
-    const QByteArray term_console = term.readAllStandardOutput();
+    const QByteArray term_console = terminal_output(term_dir.path(), answers(data_name));
 
     // The window run, in its own folder.
     const QString saved = win_dir.filePath("transcript.txt");
     const QString old_dir = QDir::currentPath();
     QDir::setCurrent(win_dir.path());
-    FakeDialogs dialogs;
+    Quil q;
+    FakeDialogs& dialogs = q.dialogs;
+    FrameWindow& frame = q.frame;
+    WindowHost& host = *q.host;
     dialogs.save_names.push_back(saved);
-    FrameWindow frame(QStringLiteral("arborix"), dialogs);
-    frame.show();
-    WindowHost host(frame);
     QString status_at_end, text_at_end;
     std::size_t lines_at_end = 0;
     ScriptedUser user(host, answers(data_name), [&] {
-      status_at_end = frame.statusBar()->currentMessage();
+      status_at_end = frame.status_line().text();
       // A finished run takes no more typing; Save still works.
       QTest::keyClicks(&host.console_window()->view(), QStringLiteral("late"));
       QTest::keyClick(&host.console_window()->view(), Qt::Key_Return);
@@ -111,8 +114,7 @@ class WholeRunTest : public QObject {
       frame.save_action()->trigger();
       frame.exit_action()->trigger();
     });
-    arb::RunContext run{run_store, {}};
-    int status = arb::rt::run_program(host, [&run] { arb::arborix(run); });
+    int status = arb::win::testing::run_arborix(host);
     QDir::setCurrent(old_dir);
 
     QCOMPARE(status, 0);
@@ -136,6 +138,37 @@ class WholeRunTest : public QObject {
       window_lines[i].chop(1);
       QCOMPARE(window_lines[i], term_lines[i]);
     }
+  }
+
+  // 4,000 series write far more than a window once held: Save still
+  // writes every line from the welcome to the final pause, in order, the
+  // terminal's standard output with CR LF line ends.
+  void a_long_run_is_saved_whole() {
+    QTemporaryDir term_dir, win_dir;
+    for (const QTemporaryDir* d : {&term_dir, &win_dir})
+      QVERIFY(arb::win::testing::write_many_series(d->filePath("in.txt"), 4000));
+    const QStringList& typed = arb::win::testing::kManySeriesAnswers;
+    QByteArray expected = terminal_output(term_dir.path(), typed);
+    QVERIFY(expected.count('\n') > 4000);
+
+    const QString old_dir = QDir::currentPath();
+    QDir::setCurrent(win_dir.path());
+    Quil q;
+    q.dialogs.save_names = {win_dir.filePath("before.txt"), win_dir.filePath("saved.txt")};
+    ScriptedUser user(*q.host, typed, [&] {
+      q.frame.save_as_action()->trigger();
+      q.frame.save(q.window());  // after Save As: the dialog again, the whole text again
+      q.frame.exit_action()->trigger();
+    });
+    QCOMPARE(arb::win::testing::run_arborix(*q.host), 0);
+    QDir::setCurrent(old_dir);
+
+    QCOMPARE(user.answered(), typed.size());
+    QVERIFY(q.dialogs.questions.isEmpty());  // nothing asked of a long text
+    expected.replace("\n", "\r\n");
+    QCOMPARE(contents(win_dir.filePath("before.txt")).size(), expected.size());
+    QVERIFY(contents(win_dir.filePath("before.txt")) == expected);
+    QVERIFY(contents(win_dir.filePath("saved.txt")) == expected);
   }
 };
 

@@ -9,7 +9,6 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMouseEvent>
-#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -20,6 +19,7 @@
 #include "frame_window.h"
 #include "window_host.h"
 #include "tests/window/fake_dialogs.h"
+#include "tests/window/scripted_user.h"
 
 namespace arb::win::testing {
 
@@ -42,11 +42,10 @@ struct Quil {
   }
   TextWindow& window() { return *host->console_window(); }
   TextView& view() { return window().view(); }
-  QString status() const { return frame.statusBar()->currentMessage(); }
-  // Runs the keys once the read waits.
-  void when_waiting(std::function<void()> typing) {
-    host->on_read_wait = [typing] { QTimer::singleShot(0, typing); };
-  }
+  std::unique_ptr<ReadWatch> reads;
+  QString status() const { return frame.status_line().text(); }
+  // Runs the keys each time a read waits.
+  void when_waiting(std::function<void()> typing) { reads = std::make_unique<ReadWatch>(*host, std::move(typing)); }
   void keys(const QString& text) { QTest::keyClicks(&view(), text); }
   void key(Qt::Key k) { QTest::keyClick(&view(), k); }
   // What an input method or a keyboard layout sends for a character.

@@ -48,6 +48,9 @@ class ResultsHost : public rt::ConsoleHost {
   bool warn_years = true;
   // The output file's name as opened (empty until the record is written).
   const std::string& output_path() const { return output_path_; }
+  // Why --export failed (the folder or file and the system's reason), once
+  // the run has ended.
+  const std::optional<std::string>& export_failure() const { return export_failure_; }
 
   // The hook for the run's context: takes hold of the results.
   RecordWritten results_hook() {
@@ -66,6 +69,7 @@ class ResultsHost : public rt::ConsoleHost {
   std::vector<results::Finding> findings_;
   std::string output_path_;
   results::Provenance provenance_;
+  std::optional<std::string> export_failure_;
 };
 
 // Runs arborix-plot, when it stands beside the running program, on the

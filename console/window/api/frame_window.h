@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QKeySequence>
 #include <QRect>
 #include <memory>
+#include <optional>
 
 #include "dialogs.h"
+#include "status_line.h"
 #include "text_window.h"
 
 class QAction;
@@ -28,8 +31,12 @@ class FrameWindow : public QMainWindow {
   FrameWindow(const QString& title, Dialogs& dialogs);
   ~FrameWindow() override;
 
-  // A new text window inside the frame.
-  TextWindow* open_text_window(const QString& title, const QRect& geometry);
+  // A new text window inside the frame; without a geometry it fills the
+  // frame (maximised).
+  TextWindow* open_text_window(const QString& title, const std::optional<QRect>& geometry);
+  // A further child window (the results): placed wholly inside the visible
+  // area at a useful size, shown and made active.
+  void add_window(QMdiSubWindow* child);
   // The window the menu items act on.
   TextWindow* active_text_window() const;
 
@@ -68,6 +75,7 @@ class FrameWindow : public QMainWindow {
   QAction* exit_action() const { return exit_; }
   QMdiArea& mdi() const { return *mdi_; }
   Dialogs& dialogs() const { return dialogs_; }
+  StatusLine& status_line() const { return *status_; }
 
   // Every item state, from the active window's flags.
   void update_actions();
@@ -89,12 +97,15 @@ class FrameWindow : public QMainWindow {
   bool ask_to_save(TextWindow& w);
   QString ask_file_name(const TextWindow& w);
   bool write_file(TextWindow& w, const QString& path);
-  void offer_save_before_trim(TextWindow& w);
+  QRect free_place(int index, QSize size) const;
+  template <class Slot>
+  QAction* action(const QString& text, const QList<QKeySequence>& keys, Slot slot);
   template <class Command>
-  QAction* command(const QString& text, Command run);
+  QAction* command(const QString& text, const QList<QKeySequence>& keys, Command run);
 
   Dialogs& dialogs_;
   QMdiArea* mdi_;
+  StatusLine* status_;
   std::unique_ptr<QPrinter> printer_;
   QString last_folder_;
   LongLines long_lines_ = LongLines::Wrap;

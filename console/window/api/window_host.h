@@ -8,7 +8,6 @@
 #include <QSocketNotifier>
 #include <array>
 #include <chrono>
-#include <functional>
 #include <memory>
 
 #include "frame_window.h"
@@ -33,9 +32,6 @@ class WindowHost : public rt::ConsoleHost {
   TextWindow* window_for(int unit) const;
   TextWindow* console_window() const { return window_for(rt::kConsoleWindowUnit); }
   bool program_running() const { return running_; }
-
-  // Called each time a console read starts to wait (tests type from here).
-  std::function<void()> on_read_wait;
 
  private:
   struct Entry {

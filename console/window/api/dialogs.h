@@ -19,10 +19,16 @@ namespace arb::win {
 
 enum class Answer { Yes, No, Cancel };
 
+// What a save dialog asks for: a text file (".txt" unless another suffix is
+// typed), a plot (PNG, SVG or PDF, the suffix following the chosen type) or
+// a folder (no suffix; created by the export when missing).
+enum class FileKind { Text, Plot, Folder };
+
 struct SaveRequest {
   QString title;     // the dialog's own title, the same as the proposed name
   QString folder;    // where the dialog opens
   QString proposed;  // the proposed file name
+  FileKind kind = FileKind::Text;
 };
 
 class Dialogs {
@@ -40,6 +46,7 @@ class Dialogs {
   virtual bool print_setup(QWidget* parent, QPrinter& printer, LongLines& long_lines) = 0;
   virtual std::optional<QFont> choose_font(QWidget* parent, const QFont& current) = 0;
   virtual std::optional<QColor> choose_color(QWidget* parent, const QColor& current) = 0;
+  // The program's name and version, and the machine it runs on.
   virtual void about(QWidget* parent) = 0;
 };
 

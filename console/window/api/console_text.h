@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,15 +36,13 @@ class ConsoleText {
   static constexpr char kTab = 9;
   static constexpr char kBackspace = 8;
   static constexpr char kLineFeed = 10;
-  // What is removed at a time when the store is full.
-  static constexpr std::size_t kTrimChars = 2048;
-
-  // Called once, the first time the store is full, before the oldest lines
-  // go; the owner may save the whole text then.
-  std::function<void()> before_first_trim;
 
   // One character typed or written.
   void put(char c);
+  // Before typed text: a selection within the answer being typed is
+  // removed, so that the text replaces it; any other selection is dropped
+  // and the text goes in at the caret.  True when text was removed.
+  bool replace_selection();
   // Text of one record from the program: "\n" (or "\r\n", or a lone "\r")
   // ends a line; the line end at the very end is the record's own.
   void write(std::string_view text);
@@ -103,23 +100,21 @@ class ConsoleText {
   std::string selected_text() const;
   // The Delete command, on a selection within one line.
   void delete_selection();
-  // Scrolls so that the caret is in view (a read waits for it).
+  // Scrolls so that the caret is in view (a read waits for it), as far
+  // left as that allows.
   void show_caret();
+  // A click: removes the selection and sets where Shift with a movement key
+  // starts selecting.
+  void place_anchor(TextPos pos);
 
   bool modified() const { return modified_; }
   void set_modified(bool on) { modified_ = on; }
 
   const TextStore& store() const { return store_; }
-  // Counts every change of the text, caret or view, so the widget knows to
-  // redraw.
-  unsigned long long revision() const { return revision_; }
 
  private:
   void line_end();
-  bool insert_char(char c);  // false when the store has no room
-  bool make_room_for_line();
-  bool make_room_for_char();
-  void trim();
+  void insert_char(char c);
   std::size_t last_line() const { return store_.line_count() - 1; }
   TextPos caret_pos() const;
   void show_pos(TextPos pos);
@@ -136,9 +131,8 @@ class ConsoleText {
   Selection selection_;
   TextPos anchor_, active_;
   bool has_selection_ = false;
+  bool anchored_ = false;  // a click placed anchor_
   bool modified_ = false;
-  bool asked_before_trim_ = false;
-  unsigned long long revision_ = 0;
 };
 
 }  // namespace arb::win

@@ -42,19 +42,18 @@ class ResultsMenu : public QObject {
   PlotWindow* open_coverage();
   QMdiSubWindow* open_check();
   QMdiSubWindow* open_output();
-  // Export..., with the folder's name asked in the save dialog.
+  // Export..., with the folder's name asked in the folder dialog.
   void export_asked();
+  // An export that failed at the run's end: the reason in the status line
+  // and a message box.
+  void export_failed(const QString& reason);
 
   QMenu* menu() const { return menu_; }
-  QAction* record_action() const { return record_; }
-  QAction* coverage_action() const { return coverage_; }
   QAction* check_action() const { return check_; }
   QAction* output_action() const { return output_; }
-  QAction* export_action() const { return export_; }
 
  private:
   QFont window_font() const;
-  QMdiSubWindow* show_child(QMdiSubWindow* child);
   PlotWindow* plot_child(const QString& title, QWidget* content, QCustomPlot& plot, const QString& file_name);
   QMdiSubWindow* text_child(const QString& title, const QString& text);
 

@@ -18,6 +18,9 @@ class TextView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
+  // The most text a paste types.
+  static constexpr int kPasteLimit = 1024;
+
   explicit TextView(QWidget* parent = nullptr);
 
   ConsoleText& text() { return text_; }
@@ -44,6 +47,12 @@ class TextView : public QAbstractScrollArea {
   // selecting and copying go on.
   void finish();
   bool accepts_typing() const { return !finished_; }
+  // The selection was changed from outside (Select All): redraws, tells the
+  // frame and offers the text as the primary selection.
+  void selection_changed();
+  // The text's context menu (the actions added to the view) at a point of
+  // the viewport.
+  void show_context_menu(QPoint at);
 
  signals:
   // The selection or the modified flag may have changed.
@@ -55,6 +64,7 @@ class TextView : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   bool focusNextPrevChild(bool next) override;
@@ -67,7 +77,10 @@ class TextView : public QAbstractScrollArea {
   // The row and cell of the view under a point (clamped to the view).
   TextPos pos_at(QPoint at) const;
   bool shift_key(QKeyEvent* event);
-  void selection_changed();
+  bool menu_key(QKeyEvent* event);
+  QPoint caret_point() const;
+  // A key that types or deletes: what a selection in the answer becomes.
+  bool edit_key(QKeyEvent* event);
 
   ConsoleText text_;
   QFont font_;

@@ -4,7 +4,7 @@
 // maximised, its font and its text colour.  They live in the user's
 // QSettings file named after the application id (on Linux
 // ~/.config/io.github.arborix.arborix.conf); without one, the first start
-// keeps the sizes the window is made with.
+// keeps the sizes the window is made with (the console filling the frame).
 #pragma once
 
 #include <QPointer>

@@ -21,6 +21,9 @@ class CoveragePlot : public QScrollArea {
   CoveragePlot(const CoverageData& data, const QFont& font, QWidget* parent = nullptr);
   QCustomPlot& plot() const { return *plot_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QCustomPlot* plot_;
 };

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 #include <functional>
 
 #include "print_layout.h"
@@ -23,5 +24,11 @@ enum class PrintResult { Printed, Cancelled, NoPrinter };
 // true to abandon the job.
 PrintResult print_text(QPrinter& printer, const TextStore& store, const QFont& font, const QColor& color,
                        LongLines long_lines, const std::function<bool()>& after_line);
+
+// The print dialog proposes a PDF file in the home folder, or one named
+// after the document, whose "/" names a folder that does not exist; a file
+// of this name in the working folder is proposed instead, until the user
+// chooses another.  A real printer stays the one offered first.
+void propose_pdf_file(QPrinter& printer, const QString& name);
 
 }  // namespace arb::win
