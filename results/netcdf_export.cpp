@@ -38,9 +38,7 @@ struct Dims {
 
 class Writer {
  public:
-  Writer(const Run& r, const Provenance& p) : r_(r), p_(p) {
-    for (int k = 1; k <= r.nseries; ++k) stations_.push_back(station_info(r, k));
-  }
+  Writer(const Run& r, const Provenance& p) : r_(r), p_(p), stations_(netcdf_stations(r)) {}
   ~Writer() {
     if (id_ >= 0) nc_close(id_);
   }
@@ -139,16 +137,21 @@ void Writer::define_coordinates() {
   station_name_ = define("station_name", NC_CHAR, {d_.station, d_.chars}, "station name (the series' title)");
   for (int var : {station_id_, station_name_}) text(var, "_Encoding", "utf-8");
   if (!any_position()) return;
+  // alt has no axis and is not among the values' coordinates: CDO takes
+  // either for a vertical axis on the station dimension and then skips or
+  // warns on every variable.  "height" is positive up by its definition.
   const char* names[3][4] = {{"lat", "latitude", "degrees_north", "Y"},
                              {"lon", "longitude", "degrees_east", "X"},
-                             {"alt", "height", "m", "Z"}};
+                             {"alt", "height", "m", nullptr}};
   for (int i = 0; i < 3; ++i) {
     position_[i] = define(names[i][0], NC_DOUBLE, {d_.station}, names[i][1]);
     text(position_[i], "standard_name", names[i][1]);
     text(position_[i], "units", names[i][2]);
-    text(position_[i], "axis", names[i][3]);
+    if (names[i][3]) text(position_[i], "axis", names[i][3]);
+    // A station of the table may lack a position; readers then mask it.
+    const double unknown = NC_FILL_DOUBLE;
+    check(nc_put_att_double(id_, position_[i], "_FillValue", NC_DOUBLE, 1, &unknown));
   }
-  text(position_[2], "positive", "up");
 }
 
 bool Writer::any_position() const {
@@ -163,7 +166,7 @@ void Writer::define_values(int j) {
   const std::size_t years = static_cast<std::size_t>(r_.years());
   const int values = define(name, NC_FLOAT, {d_.time, d_.station}, label + " of each series");
   // The id alone names the station: CDO takes one character coordinate.
-  text(values, "coordinates", any_position() ? "station_id lat lon alt" : "station_id");
+  text(values, "coordinates", any_position() ? "station_id lat lon" : "station_id");
   compress(values, {years, block_});
   // Each chunk is written whole, once: a cache smaller than a chunk (set
   // after the chunking, which sizes one; a size of 0 is taken as the
@@ -214,12 +217,11 @@ void Writer::write_coordinates() {
   write_strings(station_id_, true);
   write_strings(station_name_, false);
   if (position_[0] < 0) return;
-  constexpr double kUnknown = NC_FILL_DOUBLE;
   for (int i = 0; i < 3; ++i) {
     std::vector<double> v;
     for (const NetcdfStation& s : stations_) {
       const std::optional<double>& x = i == 0 ? s.latitude : i == 1 ? s.longitude : s.elevation;
-      v.push_back(x.value_or(kUnknown));
+      v.push_back(x.value_or(NC_FILL_DOUBLE));
     }
     check(nc_put_var_double(id_, position_[i], v.data()));
   }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the export knows of the station behind a series: an id, a name and,
-// where known, its position.
+// What the NetCDF file knows of the station behind each series: an id, a
+// name and, where known, its position.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "run.h"
 
@@ -18,8 +19,10 @@ struct NetcdfStation {
   std::optional<double> elevation;  // metres
 };
 
-// Series k's station.  The data file itself names only the series: the id
-// is the series number and the name its title, the position unknown.
-NetcdfStation station_info(const Run& r, int k);
+// One station per series.  The name is the series' title.  The id and the
+// position come from the station table beside the data file when it is the
+// run's (see station_table.h); otherwise the id is the series number and
+// the position unknown.
+std::vector<NetcdfStation> netcdf_stations(const Run& r);
 
 }  // namespace arb::results

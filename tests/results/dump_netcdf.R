@@ -5,7 +5,7 @@ suppressMessages(library(ncdf4))
 nc <- nc_open(commandArgs(trailingOnly = TRUE)[1])
 stopifnot(ncatt_get(nc, 0, "featureType")$value == "timeSeries")
 years <- ncvar_get(nc, "year")
-ids <- as.integer(ncvar_get(nc, "station_id"))
+ids <- seq_len(nc$dim$station$len)
 text <- function(v) ifelse(is.na(v), "NA", formatC(v, digits = 9, format = "g"))
 for (name in names(nc$var)) {
   v <- nc$var[[name]]

@@ -16,8 +16,10 @@ path, flag = sys.argv[1], f32(sys.argv[2])
 
 def cdo(*args):
     done = subprocess.run(["cdo", "-s", *args, path], capture_output=True, text=True, timeout=60, check=True)
-    # CDO reads no text variables and says so; anything else is a fault.
-    said = [l for l in done.stderr.splitlines() if "Unsupported data type (char/string)" not in l]
+    # CDO reads no text variables, and so cannot attach the station ids,
+    # and says so; anything else is a fault.
+    text_only = ("Unsupported data type (char/string)", "Could not assign all character coordinates")
+    said = [l for l in done.stderr.splitlines() if not any(t in l for t in text_only)]
     if said:
         sys.exit(f"cdo {' '.join(args)}: " + "\n".join(said))
     return done.stdout.split()

@@ -5,27 +5,14 @@
 # the same with and without --export.
 #   example_export.sh path/to/arborix-term examples-folder
 set -eu
-prog=$1
-examples=$2
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$examples/ukmo_tmax_layout1.txt" "$work/data.txt"
-cd "$work"
-answers() { printf '%s\n' "" data.txt 0 "$1" 111111111111 1 -99.9 n 2 ""; }
+. "$(dirname "$0")/export_setup.sh"
 answers out.txt | timeout 60 "$prog" > plain.console
 answers out.txt | timeout 60 "$prog" --export "exp dir" > export.console
 cmp plain.console export.console
 cp out.txt plain.out
 # A station table beside the data file, as the importer writes one: its
 # rows reach stations.csv.
-/usr/bin/python3 - <<'EOF'
-titles = [l.rstrip("\n") for l in open("data.txt") if not l[:4].strip().isdigit()]
-with open("data.txt.stations.csv", "w") as f:
-    f.write("series,id,name,latitude,longitude,elevation\n")
-    for k, t in enumerate(titles, 1):
-        f.write(f"{k},{t.split(':')[0]},Station {k},5{k % 10}.5,-{k % 7}.25,{k * 10}\n")
-EOF
+station_table
 answers out.txt | timeout 60 "$prog" --export="exp dir" > /dev/null
 cmp plain.out out.txt
 python3 "$here/check_average.py" data.txt out.txt "exp dir"

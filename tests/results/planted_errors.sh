@@ -5,13 +5,8 @@
 # and the terminal's standard error names the two series out of sequence.
 #   planted_errors.sh path/to/arborix-term examples-folder
 set -eu
-prog=$1
-examples=$2
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+. "$(dirname "$0")/export_setup.sh"
 python3 "$here/plant_errors.py" plant "$examples/ukmo_tmax_layout1.txt" data.txt > planted.txt
-printf '%s\n' "" data.txt 0 out.txt 111111111111 1 -99.9 n 2 "" |
+answers out.txt |
   timeout 60 "$prog" --export exp > console.txt 2> stderr.txt
 python3 "$here/plant_errors.py" check planted.txt exp/checks.csv stderr.txt
