@@ -113,6 +113,7 @@ QWidget* ImportDialog::file_box() {
   files_->setRootIsDecorated(false);
   files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   files_->header()->setStretchLastSection(false);
+  files_->header()->setSectionResizeMode(kFile, QHeaderView::ResizeToContents);
   files_->header()->setSectionResizeMode(kFormat, QHeaderView::Stretch);
   auto* add = new QPushButton(tr("&Add Files..."));
   auto* remove = new QPushButton(tr("&Remove"));
@@ -151,7 +152,7 @@ QWidget* ImportDialog::selection_box() {
   min_years_->setRange(0, 500);
   min_years_->setSpecialValueText(tr("any"));
   form->addRow(tr("&Element:"), element_);
-  form->addRow(tr("Station &IDs:"), ids_);
+  form->addRow(tr("S&tation IDs:"), ids_);
   form->addRow(tr("&Country:"), country_);
   form->addRow(tr("&Box:"), box_);
   form->addRow(tr("&Years:"), years_);
@@ -165,13 +166,13 @@ QWidget* ImportDialog::choices_box() {
   keep_flagged_ = check(QStringLiteral("keep_flagged"), tr("&Keep values that failed quality control"));
   drop_estimated_ = check(QStringLiteral("drop_estimated"), tr("&Drop estimated values"));
   anomaly_ = check(QStringLiteral("anomaly"), tr("Keep the a&nomalies (Berkeley Earth Trend)"));
-  si_ = check(QStringLiteral("si"), tr("Convert to &SI units (nClimDiv)"));
+  si_ = check(QStringLiteral("si"), tr("Convert to SI &units (nClimDiv)"));
   series_ = new QComboBox;
   series_->setObjectName(QStringLiteral("series"));
   series_->addItems({QStringLiteral("adjusted"), QStringLiteral("raw"), QStringLiteral("regional")});
   for (QCheckBox* box : {keep_flagged_, drop_estimated_, anomaly_, si_}) layout->addWidget(box);
   auto* form = new QFormLayout;
-  form->addRow(tr("Berkeley Earth se&ries:"), series_);
+  form->addRow(tr("Berkeley Earth &series:"), series_);
   layout->addLayout(form);
   layout->addStretch(1);
   return group;
@@ -182,7 +183,7 @@ QWidget* ImportDialog::output_box() {
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   output_ = field(QStringLiteral("output"), tr("the data file to write, e.g. stations.txt"));
-  auto* label = new QLabel(tr("&Output file:"));
+  auto* label = new QLabel(tr("Out&put file:"));
   label->setBuddy(output_);
   auto* browse = new QPushButton(tr("Br&owse..."));
   connect(browse, &QPushButton::clicked, this, &ImportDialog::choose_output);

@@ -119,7 +119,7 @@ class PlotDataTest : public QObject {
       const arb::plots::CoverageData from_run = arb::plots::coverage_data(run);
       QCustomPlot plot;
       arb::plots::draw_coverage(plot, from_run, QFont());
-      const auto* ticker = dynamic_cast<QCPAxisTickerText*>(plot.yAxis->ticker().data());
+      auto* ticker = dynamic_cast<QCPAxisTickerText*>(plot.yAxis->ticker().data());
       QVERIFY(ticker);
       const QStringList& want = cases[table ? 0 : 1];
       for (int k = 0; k < 2; ++k) {
