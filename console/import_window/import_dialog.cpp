@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <memory>
 
 #include "dialogs.h"
 #include "frame_window.h"
@@ -268,7 +269,7 @@ std::vector<std::string> ImportDialog::arguments() const {
     a.push_back(option);
     a.push_back(value.trimmed().toStdString());
   };
-  if (!inventory_->text().trimmed().isEmpty()) add("--inventory", QString::fromStdString(local(inventory_->text().trimmed())));
+  if (!inventory_->text().trimmed().isEmpty()) a.insert(a.end(), {"--inventory", local(inventory_->text().trimmed())});
   add("--element", element_->currentText());
   if (series_->currentIndex() != 0) add("--series", series_->currentText());
   add("--ids", ids_->text());
@@ -280,17 +281,12 @@ std::vector<std::string> ImportDialog::arguments() const {
       {keep_flagged_, "--keep-flagged"}, {drop_estimated_, "--drop-estimated"}, {anomaly_, "--anomaly"}, {si_, "--si"}};
   for (const auto& [box, option] : switches)
     if (box->isChecked()) a.push_back(option);
-  if (!output_->text().trimmed().isEmpty()) {
-    a.push_back("-o");
-    a.push_back(local(output_->text().trimmed()));
-  }
+  if (!output_->text().trimmed().isEmpty()) a.insert(a.end(), {"-o", local(output_->text().trimmed())});
   a.push_back("--");
   for (int i = 0; i < files_->topLevelItemCount(); ++i)
     a.push_back(local(files_->topLevelItem(i)->data(kFile, kPathRole).toString()));
   return a;
 }
-
-bool ImportDialog::busy() const { return survey_.isRunning() || import_run_.isRunning(); }
 
 // The arguments go through the command's own parsing, so that a value the
 // command refuses is refused here with the same words.

@@ -50,7 +50,6 @@ class ImportDialog : public QDialog {
   // Reads the files and writes the three files on a thread; the report
   // (or the reason) shows when it is done.
   void start_import();
-  bool busy() const;
 
   QTreeWidget& files() const { return *files_; }
   QPlainTextEdit& report() const { return *report_; }
