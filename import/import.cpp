@@ -41,6 +41,26 @@ void count(FileReport& r, const std::vector<Station>& kept) {
   }
 }
 
+// The file's stations as its format reads them, the filters on IDs,
+// country and box applied.
+std::vector<Station> read_file(const Input& in, const Format& f, const Context& cx, FileReport& report) {
+  report.file = in.name;
+  report.format = f.description;
+  std::vector<Station> found;
+  // Only GHCN-Monthly files are read a piece at a time; the others whole.
+  std::string whole;
+  Input all{in.name, in.bytes, {}};
+  if (in.more && f.read != read_ghcn) {
+    whole = in.bytes;
+    char piece[1 << 16];
+    while (const std::size_t n = in.more(piece, sizeof piece)) whole.append(piece, n);
+    all.bytes = whole;
+  }
+  f.read(f.read == read_ghcn ? in : all, cx, found, report);
+  std::erase_if(found, [&](const Station& s) { return !cx.selection.admits(s); });
+  return found;
+}
+
 }  // namespace
 
 Imported import_stations(const std::vector<Input>& files, const std::vector<Input>& inventories,
@@ -51,29 +71,26 @@ Imported import_stations(const std::vector<Input>& files, const std::vector<Inpu
   const Context cx{options, inventory, selection};
   Imported im;
   for (const Input& in : files) {
-    const Format& f = format_of(in, options);
     FileReport report;
-    report.file = in.name;
-    report.format = f.description;
-    std::vector<Station> found;
-    // Only GHCN-Monthly files are read a piece at a time; the others whole.
-    std::string whole;
-    Input all{in.name, in.bytes, {}};
-    if (in.more && f.read != read_ghcn) {
-      whole = in.bytes;
-      char piece[1 << 16];
-      while (const std::size_t n = in.more(piece, sizeof piece)) whole.append(piece, n);
-      all.bytes = whole;
-    }
-    f.read(f.read == read_ghcn ? in : all, cx, found, report);
-    std::erase_if(found, [&](const Station& s) { return !selection.admits(s); });
-    for (Station& s : found) im.stations.push_back(std::move(s));
+    for (Station& s : read_file(in, format_of(in, options), cx, report)) im.stations.push_back(std::move(s));
     im.files.push_back(std::move(report));
   }
   selection.finish(im.stations);
   for (FileReport& r : im.files) count(r, im.stations);
   im.layout = choose_layout(im.stations);
   return im;
+}
+
+FileReport survey_file(const Input& file, const Options& options) {
+  Options whole = options;
+  whole.ids.clear();
+  whole.country.clear();
+  whole.box.reset();
+  const Inventory inventory;
+  const Selection selection(whole);
+  FileReport report;
+  report.stations = static_cast<int>(read_file(file, format_of(file, whole), {whole, inventory, selection}, report).size());
+  return report;
 }
 
 }  // namespace arb::import

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "command_line.h"
+#include "import_command.h"
 
 #include <charconv>
 #include <functional>

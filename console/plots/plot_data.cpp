@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "csv_reader.h"
+#include "station_table.h"
 
 namespace arb::plots {
 
@@ -28,13 +29,23 @@ RecordData record_data(const results::Run& r) {
   return d;
 }
 
+namespace {
+
+// A station's name where it has one, else the series' title.
+std::string label(const std::string& name, const std::string& title) { return name.empty() ? title : name; }
+
+}  // namespace
+
 CoverageData coverage_data(const results::Run& r) {
+  const std::vector<results::StationInfo> stations = results::station_table(r.data_file, r.titles);
   CoverageData d;
   d.common_start = r.coverage.start;
   d.common_end = r.coverage.end;
   for (int k = 1; k <= r.nseries; ++k) {
     const results::SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
-    CoverageData::Series series{r.titles[static_cast<std::size_t>(k - 1)], s.first, s.last, {}};
+    const std::string& title = r.titles[static_cast<std::size_t>(k - 1)];
+    CoverageData::Series series{stations.empty() ? title : label(stations[static_cast<std::size_t>(k - 1)].name, title),
+                                s.first, s.last, {}};
     if (s.years <= 0) series.last = series.first - 1;  // no climatic year: no bar
     for (int y = s.first; s.years > 0 && y <= s.last; ++y) {
       for (int j = 1; j <= r.nvars; ++j) {
@@ -132,12 +143,15 @@ std::optional<RecordData> record_data(const std::string& dir, std::string& error
   return d;
 }
 
-// The series from stations.csv, then the years with a missing value from
-// series.csv, read a row at a time: the memory taken is that of the plot.
+// The series from stations.csv (named by the name column where an export
+// has one), then the years with a missing value from series.csv, read a row
+// at a time: the memory taken is that of the plot.
 std::optional<CoverageData> coverage_data(const std::string& dir, std::string& error) {
   CoverageData d;
   bool common = false;
+  std::optional<std::size_t> name_at;  // the header's width when it has no name column
   const bool stations = each_row(dir, "stations.csv", error, [&](const Row& header, const Row& row) {
+    if (!name_at) name_at = static_cast<std::size_t>(std::find(header.begin(), header.end(), "name") - header.begin());
     const int first = whole(row[header.size() - 3]), last = whole(row[header.size() - 2]);
     if (row[0] == "common") {
       d.common_start = first;
@@ -146,7 +160,8 @@ std::optional<CoverageData> coverage_data(const std::string& dir, std::string& e
     } else if (row[0] != "maximum") {
       if (whole(row[0]) != static_cast<int>(d.series.size()) + 1) throw std::invalid_argument(row[0]);
       const bool any = whole(row[header.size() - 1]) > 0;
-      d.series.push_back({row[1], first, any ? last : first - 1, {}});  // no climatic year: no bar
+      const std::string title = *name_at < row.size() ? label(row[*name_at], row[1]) : row[1];
+      d.series.push_back({title, first, any ? last : first - 1, {}});  // no climatic year: no bar
     }
   });
   if (!stations) return std::nullopt;

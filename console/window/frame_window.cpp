@@ -115,11 +115,11 @@ void FrameWindow::create_actions() {
 }
 
 void FrameWindow::create_menus() {
-  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QMenu* file = file_menu_ = menuBar()->addMenu(tr("&File"));
   file->addAction(save_);
   file->addAction(save_as_);
   file->addAction(save_answers_);
-  file->addSeparator();
+  save_group_end_ = file->addSeparator();
   file->addAction(print_);
   file->addSeparator();
   file->addAction(about_);
@@ -143,6 +143,13 @@ void FrameWindow::create_menus() {
   window_menu_ = menuBar()->addMenu(tr("&Window"));
   connect(window_menu_, &QMenu::aboutToShow, this, &FrameWindow::update_window_menu);
   update_window_menu();
+}
+
+QAction* FrameWindow::add_file_item(const QString& text) {
+  auto* item = new QAction(text, this);
+  file_menu_->insertAction(save_group_end_, item);
+  file_menu_->insertSeparator(item);
+  return item;
 }
 
 QMenu* FrameWindow::add_menu_before_window(const QString& title) {

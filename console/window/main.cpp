@@ -15,6 +15,7 @@
 #include "options.h"
 #include "results_host.h"
 #include "attach.h"
+#include "import_dialog.h"
 #include "term_host.h"
 #include "dialogs.h"
 #include "frame_window.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   if (QScreen* screen = QGuiApplication::primaryScreen())
     frame.resize(screen->availableSize() * 3 / 4);
   arb::win::WindowHost window(frame);
+  arb::import_window::add_import_item(frame);
   if (parsed.options.reset_settings) arb::win::reset_settings();
   arb::win::restore_settings(frame, window.console_window());
   arb::win::keep_settings(frame, window.console_window());

@@ -95,6 +95,14 @@ class QtDialogs final : public Dialogs {
     return dialog.selectedFiles().front();
   }
 
+  QStringList open_file_names(QWidget* parent, const QString& title, const QString& folder, bool several) override {
+    QFileDialog dialog(parent, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+  }
+
   void warning(QWidget* parent, const QString& caption, const QString& text) override {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
     box.exec();

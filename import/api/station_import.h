@@ -102,6 +102,11 @@ struct Imported {
 Imported import_stations(const std::vector<Input>& files, const std::vector<Input>& inventories,
                          const Options& options);
 
+// A file's format and the stations it holds for the element, read as
+// import_stations reads it, before any filter (report.stations; its other
+// counts are left at 0).  Throws ImportError.
+FileReport survey_file(const Input& file, const Options& options);
+
 // The three texts written, and the report for standard output.
 std::string data_file_text(const Imported& imported);
 std::string stations_csv_text(const Imported& imported);

@@ -16,6 +16,8 @@ class FakeDialogs : public Dialogs {
   // Save dialog: the names to give, an empty one for Cancel.
   std::deque<QString> save_names;
   QList<SaveRequest> save_requests;
+  // Open dialog: the lists of files to give, none for Cancel.
+  std::deque<QStringList> open_names;
   // Questions: the answers to give; when none is queued, No.
   std::deque<Answer> answers;
   QStringList questions;
@@ -30,6 +32,12 @@ class FakeDialogs : public Dialogs {
     QString name = save_names.front();
     save_names.pop_front();
     return name;
+  }
+  QStringList open_file_names(QWidget*, const QString&, const QString&, bool) override {
+    if (open_names.empty()) return {};
+    QStringList names = open_names.front();
+    open_names.pop_front();
+    return names;
   }
   void warning(QWidget*, const QString& caption, const QString& text) override {
     warnings.append(caption + ": " + text);

@@ -2,6 +2,7 @@
 // The plots drawn from an export folder (arborix-plot) show what the plots
 // drawn from the run itself (the window) show.
 #include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,7 @@ namespace {
 
 // Two series of two variables, the second with a missing value and a title
 // that CSV must quote.
-arb::results::Run small_run() {
+arb::results::Run small_run(const std::string& data_file = "") {
   static arb::SeriesStore s;  // the run keeps pointing at it
   s.release();
   for (int k = 1; k <= 2; ++k)
@@ -48,7 +49,7 @@ arb::results::Run small_run() {
   arb::ReadLog log;
   log.mask = "11";  // January and February
   const arb::AveragedRecord record = arb::average_record(s, c, arb::Method::straight);
-  return arb::results::make_run({s, log, c, arb::Method::straight, record, "", ""});
+  return arb::results::make_run({s, log, c, arb::Method::straight, record, data_file, ""});
 }
 
 bool same(const std::vector<double>& a, const std::vector<double>& b) {
@@ -90,6 +91,43 @@ class PlotDataTest : public QObject {
       QVERIFY(same(coverage->series[k].missing, cover_run.series[k].missing));
     }
     QVERIFY(same(coverage->series[1].missing, {2002.0}));
+  }
+
+  // A data file with the importer's station table beside it: the stations
+  // by name (a title where the table has no name), in the window and from
+  // the export alike; without the table, the titles as before.
+  void the_coverage_names_the_stations_of_a_station_table() {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data.txt"));
+    const QList<QStringList> cases = {{QStringLiteral("Oslo"), QStringLiteral("South, \"old\" site")},
+                                      {QStringLiteral("North"), QStringLiteral("South, \"old\" site")}};
+    for (bool table : {true, false}) {
+      if (table) {
+        QFile f(data + QStringLiteral(".stations.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("series,id,name,latitude,longitude,elevation,country\n1,North,Oslo,59.9,10.7,94,NO\n"
+                "2,South,,60.4,5.3,12,NO\n");
+      } else {
+        QFile::remove(data + QStringLiteral(".stations.csv"));
+      }
+      const arb::results::Run run = small_run(data.toStdString());
+      const QString out = dir.filePath(table ? QStringLiteral("named") : QStringLiteral("titled"));
+      QVERIFY(!arb::results::write_export(run, {}, out.toStdString()));
+      std::string error;
+      const auto from_export = arb::plots::coverage_data(out.toStdString(), error);
+      QVERIFY2(from_export, error.c_str());
+      const arb::plots::CoverageData from_run = arb::plots::coverage_data(run);
+      QCustomPlot plot;
+      arb::plots::draw_coverage(plot, from_run, QFont());
+      auto* ticker = dynamic_cast<QCPAxisTickerText*>(plot.yAxis->ticker().data());
+      QVERIFY(ticker);
+      const QStringList& want = cases[table ? 0 : 1];
+      for (int k = 0; k < 2; ++k) {
+        QCOMPARE(QString::fromStdString(from_run.series[static_cast<std::size_t>(k)].title), want[k]);
+        QCOMPARE(QString::fromStdString(from_export->series[static_cast<std::size_t>(k)].title), want[k]);
+        QCOMPARE(ticker->ticks().value(k + 1), want[k]);
+      }
+    }
   }
 
   // Above 300 series a row of pixels each, sorted by first year; up to 300

@@ -22,7 +22,7 @@ struct RecordData {
 
 struct CoverageData {
   struct Series {
-    std::string title;
+    std::string title;  // on the axis: the station's name where the run's data file has a station table
     int first = 0, last = 0;
     std::vector<double> missing;  // years with a missing value of any variable
   };

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include "print_layout.h"
 
@@ -36,6 +37,10 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // The save-file dialog; an empty name when cancelled.
   virtual QString save_file_name(QWidget* parent, const SaveRequest& request) = 0;
+  // The open-file dialog: existing files, several when asked for; empty
+  // when cancelled.
+  virtual QStringList open_file_names(QWidget* parent, const QString& title, const QString& folder,
+                                      bool several) = 0;
   // A message box with a warning icon and an OK button.
   virtual void warning(QWidget* parent, const QString& caption, const QString& text) = 0;
   // A question box captioned "Quil": Yes and No, and Cancel when asked for.

@@ -80,6 +80,9 @@ class FrameWindow : public QMainWindow {
   // Every item state, from the active window's flags.
   void update_actions();
 
+  // A further item of the File menu, in a group of its own after the Save
+  // items.
+  QAction* add_file_item(const QString& text);
   // A further menu of the menu bar, placed before the Window menu.
   QMenu* add_menu_before_window(const QString& title);
 
@@ -115,6 +118,8 @@ class FrameWindow : public QMainWindow {
   QAction *undo_, *cut_, *copy_, *paste_, *delete_, *select_all_;
   QAction *font_, *color_;
   QAction *cascade_, *tile_h_, *tile_v_, *arrange_;
+  QMenu* file_menu_ = nullptr;
+  QAction* save_group_end_ = nullptr;  // the separator after the Save items
   QMenu* window_menu_ = nullptr;
 };
 
