@@ -4,7 +4,8 @@
 // read as a data line: on files of every layout with titles, blank lines,
 // tabs, CRs, damaged, short and long lines and a last line without a line
 // end, on teams of 1, 2 and 4 threads, with backspaces and rewinds on the
-// way.  The same outcomes, values to the bit, line texts and record numbers.
+// way, line by line and in blocks of data lines.  The same outcomes, values
+// to the bit, line texts and record numbers.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -240,7 +241,7 @@ TEST(DataLineRead, OperationAndStatementsAgreeOnFilesOfEveryLayout) {
   std::mt19937 rng(3);
   unsigned seed = 0;
   for (const Layout& l : layouts) {
-    // over half a megabyte: the team reads it
+    // twelve thousand lines: many pieces of one stretch
     const std::size_t in_blocks = compare_on_file(layout_file(l, 12000, rng), l.layout, ++seed);
     if (HasFatalFailure()) return;
     EXPECT_EQ(in_blocks > 0, usable(l.layout.format)) << l.layout.format;
