@@ -1,17 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ahead_helpers.h"
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <system_error>
 
 namespace arb::rt {
 
+// The signals that end a run are the reader's to take: the helpers start
+// with every signal blocked, and keep it so.
 void AheadHelpers::start(int count, std::function<bool()> work) {
   work_ = std::move(work);
   stop_.store(false);
+  sigset_t all, before;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &before);
   try {
     for (int i = 0; i < count; ++i) threads_.emplace_back([this] { run(); });
   } catch (const std::system_error&) {
   }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 void AheadHelpers::post() {
