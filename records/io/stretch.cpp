@@ -49,6 +49,7 @@ void Stretch::close() {
                                          pieces_.load(std::memory_order_relaxed));
   for (std::size_t k = 0; k < claimed; ++k) piece_[k].done.wait(false, std::memory_order_acquire);
   base_ = end_ = 0;
+  read_ = 0;
 }
 
 bool Stretch::scan_next(const ScanLayout& layout) {
