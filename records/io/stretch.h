@@ -48,7 +48,7 @@ struct Piece {
 
 class Stretch {
  public:
-  static constexpr std::size_t kBytes = std::size_t{1} << 20;  // some ten thousand lines
+  static constexpr std::size_t kBytes = std::size_t{1} << 19;  // some eight thousand lines
   static constexpr std::size_t kPieceBytes = std::size_t{1} << 14;
 
   // Reads the bytes from `base` on and opens the pieces to claims; the
