@@ -7,7 +7,8 @@
 # the peak memory, the ratios and their targets.  Checks that the output
 # files are those of the reference build, which reads every data line by
 # the general statements (-DARBORIX_REFERENCE_READ=ON, built here in
-# $ARBORIX_BENCH_DIR/build-reference), and of a run on one thread.
+# $ARBORIX_BENCH_DIR/build-reference), and of runs on one and four threads;
+# times the run on one thread too.
 #
 #   bench/peer_compare.sh [BUILD_DIR] [PEER_F90]
 #
@@ -89,7 +90,7 @@ small_runs() {  # program; prints milliseconds per run
 mkdir -p "$dir/small"
 cp "$root/examples/ukmo_tmax_layout1.txt" "$root/examples/answers.txt" "$dir/small/"
 
-cases=(prog1 read1 peer1 wc prog6 peer6 prog60 peer60 small ref_small)
+cases=(prog1 prog1_t1 read1 peer1 wc prog6 peer6 prog60 peer60 small ref_small)
 for c in "${cases[@]}"; do : > "$dir/.t_$c"; done
 a1=$(answers $data1 out_prog1.txt $mask12 1)
 a6=$(answers $data6 out_prog6.txt $mask12 6)
@@ -98,6 +99,7 @@ a60=$(answers $data1 out_prog60.txt "$mask60" 1)
 printf '%s\n' "" $data1 0 out_read1.txt $mask12 1 -99.9 > "$dir/.answers_read1"
 for ((r = 1; r <= runs; ++r)); do
   timed "$a1" "$dir/.t_prog1" "$term"
+  timed "$a1" "$dir/.t_prog1_t1" env OMP_NUM_THREADS=1 "$term"
   timed .answers_read1 "$dir/.t_read1" "$term"
   timed /dev/null "$dir/.t_peer1" "$peer" $data1 0 $mask12 1 -99.9 3 out_peer1.txt
   timed /dev/null "$dir/.t_wc" wc -l $data1
@@ -118,8 +120,10 @@ for c in 1 6 60; do
   (cd "$dir" && "$ref_term" < "$a" > /dev/null)
   cmp -s "$dir/out_prog$c.txt" "$dir/fast_prog$c.txt" || check="DIFFERENT from the reference (case $c)"
 done
-(cd "$dir" && OMP_NUM_THREADS=1 "$term" < "$dir/.answers_out_prog1.txt" > /dev/null)
-cmp -s "$dir/out_prog1.txt" "$dir/fast_prog1.txt" || check="DIFFERENT on one thread"
+for t in 1 4; do
+  (cd "$dir" && OMP_NUM_THREADS=$t "$term" < "$dir/.answers_out_prog1.txt" > /dev/null)
+  cmp -s "$dir/out_prog1.txt" "$dir/fast_prog1.txt" || check="DIFFERENT on $t threads"
+done
 
 sec() { cut -d' ' -f1 "$dir/.t_$1" | median; }
 mib() { cut -d' ' -f2 "$dir/.t_$1" | median | awk '{ printf "%.0f", $1 / 1024 }'; }
@@ -128,20 +132,21 @@ values_mb=216  # 8999 x 500 x 12 x 4 bytes, in 10^6 bytes
 echo "machine:      $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1)"
 echo "data:         $dir/$data1 ($(wc -l < "$dir/$data1") lines), runs per case: $runs (medians)"
 printf '%-34s %8s %9s\n' case seconds "peak MiB"
-for c in prog1 read1 peer1 wc prog6 peer6 prog60 peer60; do
+for c in prog1 prog1_t1 read1 peer1 wc prog6 peer6 prog60 peer60; do
   printf '%-34s %8s %9s\n' "$c" "$(sec "$c")" "$(mib "$c")"
 done
 p1=$(sec prog1)
 peak_mb=$(cut -d' ' -f2 "$dir/.t_prog1" | median | awk '{ printf "%.1f", $1 * 1024 / 1e6 }')
 rest=$(awk -v a="$p1" -v b="$(sec read1)" 'BEGIN { print a - b }')
-echo "layout 1 / peer:              $(ratio "$p1" "$(sec peer1)")   (target 0.067, one fifteenth)"
+echo "layout 1 / peer:              $(ratio "$p1" "$(sec peer1)")   (target 0.067, one fifteenth; peer / ours $(ratio "$(sec peer1)" "$p1"))"
 echo "layout 1 / wc -l:             $(ratio "$p1" "$(sec wc)")   (target 10)"
+echo "one thread / two threads:     $(ratio "$(sec prog1_t1)" "$p1")   (target 1.6)"
 echo "rest of the run / whole:      $(ratio "$rest" "$p1")   (target 0.2; reading alone $(sec read1) s)"
 echo "peak memory / values held:    $(ratio "$peak_mb" $values_mb)   (target 1.1; $peak_mb MB of $values_mb MB)"
 echo "layout 6 / peer layout 6:     $(ratio "$(sec prog6)" "$(sec peer6)")   (target 0.10)"
 echo "60-month mask / 12-month:     $(ratio "$(sec prog60)" "$p1")   (target 1.3)"
 echo "small run (example data):     $(sec small) ms, reference build $(sec ref_small) ms"
-echo "output files against the reference build and one thread: $check"
+echo "output files against the reference build, one thread and four: $check"
 if [ -x "$build/bench/window_bench" ]; then
   echo "window host against the terminal host (series list of 8,999 series):"
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bench/window_bench" "$term"

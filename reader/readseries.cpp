@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ using OwnFormat = std::array<char, kOwnWidth>;
 using LineValues = std::array<float, kMonths>;
 // The months of the series being read, data line k's at (k - 1) * 12.
 using MonthlyBuffer = std::array<float, kMonths * kYearSlots>;
+// The years of a block of data lines.
+using YearBuffer = std::array<std::int32_t, kYearSlots>;
 
 constexpr Line kBlankLine = [] {
   Line l{};
@@ -120,6 +123,20 @@ void open_series(SeriesStore& store, const Line& line) {
   show_title(store.nseries, line);
 }
 
+// The data lines that follow a series' first, a block at a time, as many
+// as the series has room for: false when the next line must be read alone.
+bool take_block(int unit, const rt::DataLayout& layout, std::int32_t series, ReadLog& log, std::int32_t& lines,
+                YearBuffer& years, MonthlyBuffer& months) {
+  const auto done = static_cast<std::size_t>(lines);
+  const std::size_t room = static_cast<std::size_t>(kYearSlots) - done;
+  const rt::DataLines block = rt::read_data_lines(unit, layout, kLineWidth, std::span(years).first(room),
+                                                  std::span(months).subspan(done * kMonths, room * kMonths));
+  for (std::size_t i = 0; i < block.count; ++i)
+    log.note(series, block.first_record + static_cast<std::int64_t>(i), years[i]);
+  lines += static_cast<std::int32_t>(block.count);
+  return block.count > 0;
+}
+
 struct Dialogue {
   char choice = ' ';
   OwnFormat own{};
@@ -131,12 +148,14 @@ struct Dialogue {
 bool read_all_series(int& unit, SeriesStore& store, ReadLog& log, const Dialogue& d, ClimateMask& mask,
                      Line& line, MonthlyBuffer& months) {
   LineValues values{};
+  YearBuffer years{};
   const rt::DataLayout layout = layout_of(d.choice, d.own, d.flag);
   for (;;) {
     std::int32_t lines = 0;
     std::int32_t failures = 0;
     std::int32_t first_year = 0;
     for (;;) {
+      if (lines > 0 && take_block(unit, layout, store.nseries, log, lines, years, months)) continue;
       std::int32_t year = 0;
       const rt::LineRead got = rt::read_data_line(unit, layout, line, year, values);
       if (got == rt::LineRead::end) {

@@ -68,6 +68,7 @@ FlatPlan make_flat_plan(const CompiledFormat& compiled, std::size_t reals, std::
     p.usable = false;  // group overflow and the like: the statement reports them
   }
   if (!p.usable) p.fields.clear();
+  for (const FlatField& f : p.fields) p.reach = std::max(p.reach, f.col + f.w);
   return p;
 }
 

@@ -32,11 +32,15 @@ Scan scan_fixed(std::string_view line, const FlatPlan& plan, std::int32_t& integ
   if (!plan.usable || width > kScanWidth || plan.fields.size() != plan.reals + 1) return Scan::unknown;
   const std::string_view held = line.substr(0, std::min(line.size(), width));
   if (all_blank(held)) return Scan::blank;
-  // The line as the reader holds it: blanks beyond its end.
+  // The line as the reader holds it: blanks beyond its end, where a field
+  // reaches beyond it.
   std::array<char, kScanWidth> padded;
-  std::memcpy(padded.data(), held.data(), held.size());
-  std::memset(padded.data() + held.size(), ' ', width - held.size());
-  const char* const text = padded.data();
+  const char* text = held.data();
+  if (held.size() < plan.reach) {
+    std::memcpy(padded.data(), held.data(), held.size());
+    std::memset(padded.data() + held.size(), ' ', width - held.size());
+    text = padded.data();
+  }
 
   const FlatField& year = plan.fields[0];
   std::string_view year_field(text + year.col, year.w);

@@ -25,6 +25,10 @@ namespace fast {
 // forms from the same digits, whatever trailing zeros it drops first.
 inline constexpr int kMaxDigits = 15;
 inline constexpr int kMaxExactPower = 22;
+// The powers of ten a double holds exactly, inline for the scans.
+inline constexpr double kExactPowers[kMaxExactPower + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 struct Shape {
   bool negative = false;
@@ -83,9 +87,9 @@ inline bool fast_real(std::string_view field, bool blank_zero, std::int32_t d, s
   }
   double x = static_cast<double>(s.digits);
   if (e > 0)
-    x *= power_of_ten(static_cast<int>(e));
+    x *= fast::kExactPowers[e];
   else if (e < 0)
-    x /= power_of_ten(static_cast<int>(-e));
+    x /= fast::kExactPowers[-e];
   value = s.negative ? -x : x;
   return true;
 }

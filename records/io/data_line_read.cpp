@@ -63,35 +63,35 @@ ScanLayout scan_layout(RecordLayer& rl, const DataLayout& layout, std::size_t wi
   return s;
 }
 
-// A line read ahead: its scan, the columns of it a line holds, its values.
-struct Ahead {
-  const AheadLine* line = nullptr;
-  std::string_view text;
-  const float* values = nullptr;
-};
-
-// The line at the unit's position as read ahead, taken as read; none for a
-// unit that is no readable file, or a line the statements must read.
-Ahead line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_t width, std::size_t reals) {
-  Unit* u = rl.units.find(unit);
-  if (!u || !u->file || !u->can_read) return {};
+// The lines read ahead of the unit's position for the layout: none for a
+// unit that is no readable file.
+LinesAhead* ahead_of(Unit* u, RecordLayer& rl, const DataLayout& layout, std::size_t width, std::size_t reals) {
+  if (!u || !u->file || !u->can_read) return nullptr;
   if (!u->ahead) u->ahead = std::make_unique<LinesAhead>();
   LinesAhead& ahead = *u->ahead;
   if (!ahead.is_for(layout.format, layout.blank_first_format, width, reals)) {
     ahead.use(scan_layout(rl, layout, width, reals));
   }
-  const AheadLine* l = ahead.at(*u->file);
-  if (!l) {
-    ahead.read_ahead(*u->file, std::max(1, layout.threads));
-    l = ahead.at(*u->file);
-  }
-  if (!l || l->kind == Scan::unknown) return {};
-  // The text of a line that is no data line: its bytes are buffered from the position on,
-  // so look_ahead(0) reads nothing.
-  const std::string_view text = l->kind == Scan::data ? std::string_view{}
-                                : u->file->look_ahead(0).substr(0, std::min<std::size_t>(l->bytes - 1, width));
-  u->file->skip_record(l->bytes);
-  return {l, text, ahead.values(*l)};
+  return &ahead;
+}
+
+// Takes `count` lines from the place on as read.
+void take(FileUnit& file, LinesAhead& ahead, const AheadPlace& place, std::size_t count) {
+  const AheadLine& last = place.piece->lines[place.index + count - 1];
+  file.pass_records(last.start, last.start + last.bytes, static_cast<std::int64_t>(count));
+  ahead.taken(place, count);
+}
+
+// The line at the unit's position as read ahead, taken as read; none for a
+// line the statements must read.
+AheadPlace line_ahead(RecordLayer& rl, int unit, const DataLayout& layout, std::size_t width, std::size_t reals) {
+  Unit* u = rl.units.find(unit);
+  LinesAhead* ahead = ahead_of(u, rl, layout, width, reals);
+  if (!ahead) return {};
+  const AheadPlace place = ahead->at(*u->file, std::max(1, layout.threads));
+  if (!place || place.line().kind == Scan::unknown) return {};
+  take(*u->file, *ahead, place, 1);
+  return place;
 }
 
 }  // namespace
@@ -100,18 +100,41 @@ LineRead read_data_line(int unit, const DataLayout& layout, std::span<char> line
                         std::span<float> values) {
   const StatementStart start;
   if (kReadAhead && !line.empty()) {
-    if (const Ahead a = line_ahead(start.layer(), unit, layout, line.size(), values.size()); a.line) {
-      if (a.line->kind == Scan::data) {
-        year = a.line->year;
-        std::copy_n(a.values, values.size(), values.begin());
+    if (const AheadPlace a = line_ahead(start.layer(), unit, layout, line.size(), values.size())) {
+      const AheadLine& l = a.line();
+      if (l.kind == Scan::data) {
+        year = l.year;
+        std::copy_n(a.values(values.size()), values.size(), values.begin());
         return LineRead::data;
       }
-      const auto end = std::copy(a.text.begin(), a.text.end(), line.begin());
+      const std::string_view text = a.text().substr(0, line.size());
+      const auto end = std::copy(text.begin(), text.end(), line.begin());
       std::fill(end, line.end(), ' ');
-      return a.line->kind == Scan::blank ? LineRead::blank : LineRead::other;
+      return l.kind == Scan::blank ? LineRead::blank : LineRead::other;
     }
   }
   return by_statements(unit, layout, line, year, values);
+}
+
+DataLines read_data_lines(int unit, const DataLayout& layout, std::size_t width, std::span<std::int32_t> years,
+                          std::span<float> values) {
+  const StatementStart start;
+  DataLines got;
+  if (!kReadAhead || width == 0 || years.empty()) return got;
+  const std::size_t reals = values.size() / years.size();
+  Unit* u = start.layer().units.find(unit);
+  LinesAhead* ahead = ahead_of(u, start.layer(), layout, width, reals);
+  while (ahead && got.count < years.size()) {
+    const AheadPlace a = ahead->at(*u->file, std::max(1, layout.threads));
+    const std::size_t n = a ? a.data_run(years.size() - got.count) : 0;
+    if (n == 0) break;
+    for (std::size_t i = 0; i < n; ++i) years[got.count + i] = a.piece->lines[a.index + i].year;
+    std::copy_n(a.values(reals), n * reals, values.begin() + static_cast<std::ptrdiff_t>(got.count * reals));
+    take(*u->file, *ahead, a, n);
+    got.count += n;
+  }
+  if (got.count > 0) got.first_record = u->file->record_number() - static_cast<std::int64_t>(got.count) + 1;
+  return got;
 }
 
 }  // namespace arb::rt

@@ -119,6 +119,10 @@ bool FileUnit::fill() {
     bpos_ = 0;
   }
   if (buf_.size() < blen_ + kReadChunk) buf_.resize(blen_ + kReadChunk);
+  if (fd_behind_) {
+    if (::lseek(fd_, buf_off_ + static_cast<off_t>(blen_), SEEK_SET) < 0) throw IoError::os(errno);
+    fd_behind_ = false;
+  }
   for (;;) {
     ssize_t n = ::read(fd_, buf_.data() + blen_, kReadChunk);
     if (n < 0 && errno == EINTR) continue;
@@ -191,34 +195,44 @@ void FileUnit::read_long_record(std::string_view& rec, int tab_size) {
   rec = expanded_;
 }
 
-std::string_view FileUnit::look_ahead(std::size_t want) {
-  if (!wbuf_.empty()) flush();
-  if (!at_eof_) {
-    while (blen_ - bpos_ < want && fill()) {
-    }
+std::size_t FileUnit::read_at(off_t offset, std::span<char> bytes) const {
+  if (!wbuf_.empty()) return 0;  // the file is not yet what was written
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::pread(fd_, bytes.data() + got, bytes.size() - got, offset + static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return 0;
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
   }
-  return {buf_.data() + bpos_, blen_ - bpos_};
+  return got;
 }
 
-void FileUnit::skip_record(std::size_t bytes) {
-  last_start_ = position();
-  bpos_ += bytes;
-  ++records_;
+void FileUnit::pass_records(off_t last_start, off_t end, std::int64_t count) {
+  if (end <= buf_off_ + static_cast<off_t>(blen_)) {
+    bpos_ = static_cast<std::size_t>(end - buf_off_);
+  } else {  // beyond the buffer: the next fill starts there
+    buf_off_ = end;
+    bpos_ = blen_ = 0;
+    fd_behind_ = true;
+  }
+  last_start_ = last_start;
+  records_ += count;
 }
 
 void FileUnit::seek(off_t pos) {
-  ++epoch_;
   last_start_ = -1;
   buf_off_ = pos;
   bpos_ = blen_ = 0;
   if (::lseek(fd_, pos, SEEK_SET) < 0) throw IoError::os(errno);
+  fd_behind_ = false;
 }
 
 void FileUnit::write_record(std::string_view text, bool line_end) {
   if (!writable_) throw IoError::runtime(Err::NotOpenWrite);
   ++epoch_;
   last_start_ = -1;
-  if (blen_ > 0 || bpos_ > 0) seek(position());  // switch from reading at the logical position
+  if (blen_ > 0 || bpos_ > 0 || fd_behind_) seek(position());  // switch from reading at the logical position
   if (cut_pending_) {
     if (regular_ && ::ftruncate(fd_, buf_off_) != 0) throw IoError::os(errno);
     cut_pending_ = false;
@@ -263,6 +277,7 @@ void FileUnit::flush() {
 
 void FileUnit::rewind() {
   flush();
+  ++epoch_;
   seek(0);
   at_eof_ = false;
   cut_pending_ = true;

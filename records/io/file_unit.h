@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,16 +49,17 @@ class FileUnit {
   // after an open, rewind or backspace cuts the file at that point.
   void write_record(std::string_view text, bool line_end);
 
-  // The bytes from the current position on, at least `want` of them unless
-  // the file ends first (at most what a read would buffer anyway beyond
-  // that).  Valid until the unit's next operation other than skip_record.
-  std::string_view look_ahead(std::size_t want);
-  // Takes the next record as read when the caller has read it from
-  // look_ahead's bytes itself: `bytes` long with its LF, which must be
-  // buffered.  Counts it and lets backspace return to it, as read_record does.
-  void skip_record(std::size_t bytes);
-  // Changes whenever the buffered bytes may no longer be the file's (a
-  // seek, a write): what was worked out from look_ahead's bytes is stale.
+  // Up to bytes.size() bytes of the file from `offset` on, without moving
+  // the unit: fewer at the end of the file, none on a failure (the
+  // statement that reads there meets it).
+  std::size_t read_at(off_t offset, std::span<char> bytes) const;
+  // Takes `count` records as read when the caller has read them itself
+  // (from read_at's bytes): they end at `end` (after the LF of the last),
+  // which starts at `last_start`.  Counts them and lets backspace return to
+  // the last, as read_record does.
+  void pass_records(off_t last_start, off_t end, std::int64_t count);
+  // Changes whenever bytes read before may no longer be the file's (a
+  // write, a rewind): what was worked out from them is stale.
   std::uint64_t epoch() const { return epoch_; }
   off_t position() const { return buf_off_ + static_cast<off_t>(bpos_); }
 
@@ -90,6 +92,7 @@ class FileUnit {
   std::string expanded_;      // the record read last, where tabs or CR changed it
   std::size_t bpos_ = 0, blen_ = 0;
   off_t buf_off_ = 0;         // file offset of buf_[0]
+  bool fd_behind_ = false;    // the descriptor's offset is not buf_off_ + blen_ (records passed over)
   bool at_eof_ = false;
   off_t last_start_ = -1;     // where the record read last starts; -1 after any other operation
   std::string wbuf_;          // pending output

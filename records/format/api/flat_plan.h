@@ -25,6 +25,7 @@ struct FlatField {
 struct FlatPlan {
   std::size_t reals = 0;       // the plan's items: one integer, then this many 4-byte reals
   std::size_t length = 0;      // of the record
+  std::size_t reach = 0;       // the columns from the first to the end of the last field
   bool usable = false;         // false: the format needs the general statement
   std::vector<FlatField> fields;
 };

@@ -8,6 +8,7 @@
 //   read_list(kStar, kNone, count);                 // free format
 //   read(field(line), "(I4,12F5.1)", kErr, year, std::span<float>(v, 12));
 //   read_data_line(14, layout, line, year, v);       // a data line of a file
+//   read_data_lines(14, layout, 120, years, months); // the data lines that follow
 //
 // A failure that the statement has no branch for ends the run with the
 // run-time error report (RunEnd is thrown); STOP throws RunEnd too.
@@ -174,5 +175,20 @@ enum class LineRead { data, blank, other, end, error };
 // threads straight from the file's bytes.
 LineRead read_data_line(int unit, const DataLayout& layout, std::span<char> line, std::int32_t& year,
                         std::span<float> values);
+
+// A run of data lines handed over at once.
+struct DataLines {
+  std::size_t count = 0;
+  std::int64_t first_record = 0;  // the record number of the first; the others follow it
+};
+
+// The data lines next on the unit, as many in a row as read_data_line with
+// a line of `width` columns would give as data, up to years.size() of them
+// (values: as many reals a line as it has room for), but only those read
+// ahead: the block may end before a line that read_data_line would still
+// give as data, and is empty where that must read the next line.  Line k's
+// year into years[k], its values after those of the lines before it.
+DataLines read_data_lines(int unit, const DataLayout& layout, std::size_t width, std::span<std::int32_t> years,
+                          std::span<float> values);
 
 }  // namespace arb::rt

@@ -4,7 +4,8 @@
 // read as a data line: on files of every layout with titles, blank lines,
 // tabs, CRs, damaged, short and long lines and a last line without a line
 // end, on teams of 1, 2 and 4 threads, with backspaces and rewinds on the
-// way.  The same outcomes, values to the bit, line texts and record numbers.
+// way, line by line and in blocks of data lines.  The same outcomes, values
+// to the bit, line texts and record numbers.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -82,16 +83,47 @@ void expect_same(const Got& a, const Got& b, const std::string& where) {
     ASSERT_EQ(std::bit_cast<std::uint32_t>(a.v[m]), std::bit_cast<std::uint32_t>(b.v[m])) << where << " month " << m + 1;
 }
 
+// A run of data lines handed over by the operation, each compared with the
+// statements' reading of it; the number of lines it held.
+std::size_t compare_block(const DataLayout& l, std::size_t most, const std::string& where) {
+  std::array<std::int32_t, 40> years{};
+  std::array<float, 40 * 12> v{};
+  const DataLines got = read_data_lines(21, l, 120, std::span(years).first(most), std::span(v).first(most * 12));
+  EXPECT_LE(got.count, most) << where;
+  for (std::size_t k = 0; k < got.count; ++k) {
+    Got a;
+    a.kind = LineRead::data;
+    a.year = years[k];
+    std::copy_n(v.begin() + static_cast<std::ptrdiff_t>(k * 12), 12, a.v.begin());
+    a.record = got.first_record + static_cast<std::int64_t>(k);
+    expect_same(a, by_statements(22, l), where + " block line " + std::to_string(k + 1));
+    if (::testing::Test::HasFatalFailure()) return k;
+  }
+  if (got.count > 0) {
+    EXPECT_EQ(record_number(21), record_number(22)) << where;
+  }
+  return got.count;
+}
+
 // Both units read to the end of the file, stepping back a line now and
-// then on both alike.
-void read_both_to_end(const DataLayout& l, std::mt19937& rng) {
-  std::bernoulli_distribution step_back(0.03);
+// then on both alike; unit 21 takes blocks of data lines now and then,
+// of any length up to 40.  The number of lines taken in blocks.
+std::size_t read_both_to_end(const DataLayout& l, std::mt19937& rng) {
+  std::bernoulli_distribution step_back(0.03), block(0.5);
+  std::uniform_int_distribution<std::size_t> most(1, 40);
+  std::size_t in_blocks = 0;
   for (;;) {
-    const Got a = by_operation(21, l);
-    const Got b = by_statements(22, l);
-    expect_same(a, b, "threads " + std::to_string(l.threads) + " record " + std::to_string(b.record) +
-                          " format " + std::string(l.format));
-    if (::testing::Test::HasFatalFailure() || b.kind == LineRead::end) return;
+    const std::string where = "threads " + std::to_string(l.threads) + " record " +
+                              std::to_string(record_number(22)) + " format " + std::string(l.format);
+    std::size_t taken = block(rng) ? compare_block(l, most(rng), where) : 0;
+    if (::testing::Test::HasFatalFailure()) return in_blocks;
+    in_blocks += taken;
+    if (taken == 0) {
+      const Got a = by_operation(21, l);
+      const Got b = by_statements(22, l);
+      expect_same(a, b, where);
+      if (::testing::Test::HasFatalFailure() || b.kind == LineRead::end) return in_blocks;
+    }
     if (step_back(rng)) {
       backspace(21);
       backspace(22);
@@ -101,27 +133,29 @@ void read_both_to_end(const DataLayout& l, std::mt19937& rng) {
 
 // The file read both ways, twice over with a rewind between; the second
 // time inside a parallel region, where the run-time gives the read a team
-// of one whatever it asks for.
-void compare_on_file(const std::string& text, const DataLayout& layout, unsigned seed) {
+// of one whatever it asks for.  The lines taken in blocks.
+std::size_t compare_on_file(const std::string& text, const DataLayout& layout, unsigned seed) {
   const std::string name = (std::filesystem::temp_directory_path() /
                             ("arb_data_lines_" + std::to_string(::getpid()) + ".dat")).string();
   std::ofstream(name, std::ios::binary) << text;
+  std::size_t in_blocks = 0;
   for (int threads : {1, 2, 4}) {
     HostedLayer hl;
     DataLayout l = layout;
     l.threads = threads;
-    ASSERT_EQ(open(21, name, "OLD", kErr), Outcome::ok);
-    ASSERT_EQ(open(22, name, "OLD", kErr), Outcome::ok);
+    EXPECT_EQ(open(21, name, "OLD", kErr), Outcome::ok);
+    EXPECT_EQ(open(22, name, "OLD", kErr), Outcome::ok);
     std::mt19937 rng(seed);
-    read_both_to_end(l, rng);
+    in_blocks += read_both_to_end(l, rng);
     rewind(21);
     rewind(22);
 #pragma omp parallel num_threads(2)
 #pragma omp master
-    read_both_to_end(l, rng);
+    in_blocks += read_both_to_end(l, rng);
     if (::testing::Test::HasFatalFailure()) break;
   }
   std::filesystem::remove(name);
+  return in_blocks;
 }
 
 bool usable(std::string_view fmt, std::size_t length = 120) {
@@ -159,17 +193,42 @@ std::string data_line(std::mt19937& rng, const char* year_fmt, int width, int de
   return line;
 }
 
+struct Layout {
+  DataLayout layout;
+  const char* year;
+  int width, decimals;
+};
+
+// A file of the layout: titles, data lines with values filling their
+// fields (a field taken one column off would read another number), damaged
+// and short lines, blank lines, tabs, CRs, a line beyond the kept columns,
+// and a last line without a line end.
+std::string layout_file(const Layout& l, int count, std::mt19937& rng) {
+  const std::string noise = " ,.-+xE9\t\r";
+  std::uniform_int_distribution<std::size_t> pick(0, noise.size() - 1);
+  std::string text;
+  for (int n = 0; n < count; ++n) {
+    if (n % 97 == 0) text += "Station " + std::to_string(n) + "\n";
+    if (n % 97 == 1) {  // a comma ends the year's field: the letters after it are months (INF)
+      text += ",";
+      for (int m = 0; m < 12; ++m) text += "  inf";
+      text += "\n";
+    }
+    if (n % 89 == 5) text += n % 2 ? "\n" : "      \n";
+    if (n == 7001) text += std::string(5000, '7') + "\n";
+    std::string line = data_line(rng, l.year, l.width, l.decimals, n % 4 == 3);
+    if (n % 3 == 1) line[rng() % line.size()] = noise[pick(rng)];  // a damaged field
+    if (n % 5 == 0) line.resize(rng() % line.size());               // a short line
+    if (n % 7 == 0) line.resize(130, ' ');                          // beyond the line held
+    text += line + "\n";
+  }
+  return text + data_line(rng, l.year, l.width, l.decimals, false);  // no line end
+}
+
 // Files of the layouts of the data-format menu, own formats with moves,
-// and formats the plan must leave to the statement: titles, data lines
-// with values filling their fields (a field taken one column off would read
-// another number), damaged and short lines, blank lines, tabs, CRs, a line
-// beyond the kept columns, and a last line without a line end.
+// and formats the plan must leave to the statement.  Blocks are handed
+// over wherever the plan reads the lines.
 TEST(DataLineRead, OperationAndStatementsAgreeOnFilesOfEveryLayout) {
-  struct Layout {
-    DataLayout layout;
-    const char* year;
-    int width, decimals;
-  };
   const Layout layouts[] = {{{"(I4,12F5.1)", "(I5,12F5.1)"}, "%4d", 5, 1},
                             {{"(I4,12F5.1)", "(I5,12F5.1)"}, " %4d", 5, 1},
                             {{"(I4,12F5.2)", "(I5,12F5.2)"}, "%4d", 5, 2},
@@ -179,31 +238,23 @@ TEST(DataLineRead, OperationAndStatementsAgreeOnFilesOfEveryLayout) {
                             {{"(I4,BZ,12F5.1)", ""}, "%4d", 5, 1},
                             {{"(2X,I4,3(4F5.1))          ", ""}, "%4d", 5, 1},
                             {{"(T2,I4,TR1,12F5.1)", ""}, " %4d ", 5, 1}};
-  const std::string noise = " ,.-+xE9\t\r";
   std::mt19937 rng(3);
-  std::uniform_int_distribution<std::size_t> pick(0, noise.size() - 1);
   unsigned seed = 0;
   for (const Layout& l : layouts) {
-    std::string text;
-    for (int n = 0; n < 12000; ++n) {  // over half a megabyte: the team reads it
-      if (n % 97 == 0) text += "Station " + std::to_string(n) + "\n";
-      if (n % 97 == 1) {  // a comma ends the year's field: the letters after it are months (INF)
-        text += ",";
-        for (int m = 0; m < 12; ++m) text += "  inf";
-        text += "\n";
-      }
-      if (n % 89 == 5) text += n % 2 ? "\n" : "      \n";
-      if (n == 7001) text += std::string(5000, '7') + "\n";
-      std::string line = data_line(rng, l.year, l.width, l.decimals, n % 4 == 3);
-      if (n % 3 == 1) line[rng() % line.size()] = noise[pick(rng)];  // a damaged field
-      if (n % 5 == 0) line.resize(rng() % line.size());               // a short line
-      if (n % 7 == 0) line.resize(130, ' ');                          // beyond the line held
-      text += line + "\n";
-    }
-    text += data_line(rng, l.year, l.width, l.decimals, false);  // no line end
-    compare_on_file(text, l.layout, ++seed);
+    // twelve thousand lines: many pieces of one stretch
+    const std::size_t in_blocks = compare_on_file(layout_file(l, 12000, rng), l.layout, ++seed);
     if (HasFatalFailure()) return;
+    EXPECT_EQ(in_blocks > 0, usable(l.layout.format)) << l.layout.format;
   }
+}
+
+// A file of several stretches, read ahead by helpers while the lines of
+// the one before are taken: lines and blocks that end at a stretch's end,
+// and backspaces over it.
+TEST(DataLineRead, BlocksAcrossStretches) {
+  const Layout l{{"(I4,12F5.1)", "(I5,12F5.1)"}, "%4d", 5, 1};
+  std::mt19937 rng(11);
+  EXPECT_GT(compare_on_file(layout_file(l, 40000, rng), l.layout, 12), 10000U);
 }
 
 // Free-format data lines: plain numbers between blanks, and anything else.
@@ -225,7 +276,7 @@ TEST(DataLineRead, FreeFormatFilesAgreeWithTheStatements) {
   }
   DataLayout free_format;
   free_format.missing = -99.9f;
-  compare_on_file(text, free_format, 9);
+  EXPECT_GT(compare_on_file(text, free_format, 9), 0U);
 }
 
 // A January with no digit before its exponent reads as zero in a fixed
