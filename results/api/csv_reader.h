@@ -22,6 +22,7 @@ class CsvReader {
 
  private:
   int get();
+  void take_plain(std::string& field);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;

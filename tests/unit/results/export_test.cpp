@@ -143,6 +143,28 @@ TEST(CsvReader, ReadsBackWhatTheExportWrites) {
   EXPECT_FALSE(results::CsvReader((file.string() + ".none")).is_open());
 }
 
+// Plain runs are taken from the buffer whole: fields and line ends that
+// straddle its refills read as they do a character at a time.
+TEST(CsvReader, FieldsAcrossBufferRefills) {
+  const auto file = std::filesystem::path(testing::TempDir()) / "refills.csv";
+  std::vector<std::vector<std::string>> want;
+  std::string text;
+  for (int r = 0; text.size() < 3 * 65536; ++r) {
+    const std::string plain(static_cast<std::size_t>(r * 37 % 301), static_cast<char>('a' + r % 26));
+    const std::string quoted = "q\"" + std::to_string(r) + ",\n";
+    want.push_back({plain, quoted, std::to_string(r)});
+    text += plain + "," + results::csv_field(quoted) + "," + std::to_string(r) + (r % 3 ? "\n" : "\r\n");
+  }
+  std::ofstream(file, std::ios::binary) << text;
+  results::CsvReader in(file.string());
+  std::vector<std::string> row;
+  for (const auto& w : want) {
+    ASSERT_TRUE(in.next(row));
+    ASSERT_EQ(row, w);
+  }
+  EXPECT_FALSE(in.next(row));
+}
+
 // The importer's station table is taken only when it is the run's.
 TEST(StationTable, TakenWhenEveryRowMatchesItsSeries) {
   const auto data = (std::filesystem::path(testing::TempDir()) / "net.txt").string();
