@@ -166,7 +166,7 @@ void Writer::define_values(int j) {
   const std::size_t years = static_cast<std::size_t>(r_.years());
   const int values = define(name, NC_FLOAT, {d_.time, d_.station}, label + " of each series");
   // The id alone names the station: CDO takes one character coordinate.
-  text(values, "coordinates", any_position() ? "station_id lat lon" : "station_id");
+  text(values, "coordinates", position_[0] >= 0 ? "station_id lat lon" : "station_id");
   compress(values, {years, block_});
   // Each chunk is written whole, once: a cache smaller than a chunk (set
   // after the chunking, which sizes one; a size of 0 is taken as the
