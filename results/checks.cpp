@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+
+#include "correlation.h"
+#include "omp_team.h"
 
 namespace arb::results {
 
@@ -40,45 +44,45 @@ struct Moments {
   double mean = 0.0, sd = 0.0;
 };
 
-// Mean and SD (n - 1) of variable j of series k over the years, in double.
-Moments moments(const Run& r, int k, int j, int from, int to) {
+// The values that are not the flag: their count, mean and SD (n - 1), in double.
+Moments moments(std::span<const float> values, float flag) {
   Moments m;
   double sum = 0.0, squares = 0.0;
-  for (int y = from; y <= to; ++y) {
-    const float v = r.value(y, j, k);
-    if (v == r.flag) continue;
+  for (float v : values) {
+    if (v == flag) continue;
     ++m.n;
     sum += v;
   }
   if (m.n == 0) return m;
   m.mean = sum / m.n;
-  for (int y = from; y <= to; ++y) {
-    const float v = r.value(y, j, k);
-    if (v != r.flag) squares += (v - m.mean) * (v - m.mean);
+  for (float v : values) {
+    if (v != flag) squares += (v - m.mean) * (v - m.mean);
   }
   m.sd = m.n > 1 ? std::sqrt(squares / (m.n - 1)) : 0.0;
   return m;
 }
 
-void check_statistics(const Run& r, std::vector<Finding>& out) {
+int count_values(std::span<const float> values, float flag) {
+  return static_cast<int>(std::count_if(values.begin(), values.end(), [flag](float v) { return v != flag; }));
+}
+
+void check_statistics(const Run& r, int k, std::vector<Finding>& out) {
   const Coverage& c = r.coverage;
-  for (int k = 1; k <= r.nseries; ++k) {
-    int values = 0;
-    for (int j = 1; j <= r.nvars; ++j) values += moments(r, k, j, c.start, c.end).n;
-    if (values == 0) {
-      out.push_back({Kind::no_common_values, k, {}, {}, {}, 0, {},
-                     "no value in the common interval " + std::to_string(c.start) + "-" + std::to_string(c.end)});
-      continue;
-    }
-    for (int j = 1; j <= r.nvars; ++j) {
-      const float mean = r.store->mean(k, j), sd = r.store->sd(k, j);
-      const int n = moments(r, k, j, c.start, c.end).n;
-      if (!std::isfinite(mean) || !std::isfinite(sd)) {
-        out.push_back({Kind::undefined_statistics, k, {}, {}, {}, j, {},
-                       std::to_string(n) + " value(s) in the common interval"});
-      } else if (sd == 0.0f) {
-        out.push_back({Kind::zero_sd, k, {}, {}, {}, j, sd, "every value in the common interval is the same"});
-      }
+  std::vector<int> counts;
+  for (int j = 1; j <= r.nvars; ++j) counts.push_back(count_values(r.values(k, j, c.start, c.end), r.flag));
+  if (std::all_of(counts.begin(), counts.end(), [](int n) { return n == 0; })) {
+    out.push_back({Kind::no_common_values, k, {}, {}, {}, 0, {},
+                   "no value in the common interval " + std::to_string(c.start) + "-" + std::to_string(c.end)});
+    return;
+  }
+  for (int j = 1; j <= r.nvars; ++j) {
+    const float mean = r.store->mean(k, j), sd = r.store->sd(k, j);
+    const int n = counts[static_cast<std::size_t>(j - 1)];
+    if (!std::isfinite(mean) || !std::isfinite(sd)) {
+      out.push_back({Kind::undefined_statistics, k, {}, {}, {}, j, {},
+                     std::to_string(n) + " value(s) in the common interval"});
+    } else if (sd == 0.0f) {
+      out.push_back({Kind::zero_sd, k, {}, {}, {}, j, sd, "every value in the common interval is the same"});
     }
   }
 }
@@ -99,25 +103,21 @@ std::vector<std::vector<std::int64_t>> lines_by_series(const Run& r) {
 }
 
 // Values far from the series' own mean over all its years.
-void check_outliers(const Run& r, std::vector<Finding>& out) {
-  const std::vector<std::vector<std::int64_t>> lines_of = lines_by_series(r);
-  for (int k = 1; k <= r.nseries; ++k) {
-    const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
-    if (s.years <= 0) continue;
-    const std::vector<std::int64_t>& lines = lines_of[static_cast<std::size_t>(k - 1)];
-    for (int j = 1; j <= r.nvars; ++j) {
-      const Moments m = moments(r, k, j, s.first, s.last);
-      if (m.n < 3 || !(m.sd > 0.0)) continue;
-      for (int y = s.first; y <= s.last; ++y) {
-        const float v = r.value(y, j, k);
-        const double z = (v - m.mean) / m.sd;
-        if (v == r.flag || std::fabs(z) <= kOutlierSds) continue;
-        char detail[96];
-        std::snprintf(detail, sizeof detail, "%.1f standard deviations from the series' mean %.3f", z, m.mean);
-        Finding f{Kind::outlier, k, {}, y, {}, j, v, detail};
-        if (!lines.empty()) f.line = lines[static_cast<std::size_t>(y - s.first)];
-        out.push_back(f);
-      }
+void check_outliers(const Run& r, int k, const std::vector<std::int64_t>& lines, std::vector<Finding>& out) {
+  const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
+  for (int j = 1; j <= r.nvars; ++j) {
+    const std::span<const float> values = r.values(k, j, s.first, s.last);
+    const Moments m = moments(values, r.flag);
+    if (m.n < 3 || !(m.sd > 0.0)) continue;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const float v = values[i];
+      const double z = (v - m.mean) / m.sd;
+      if (v == r.flag || std::fabs(z) <= kOutlierSds) continue;
+      char detail[96];
+      std::snprintf(detail, sizeof detail, "%.1f standard deviations from the series' mean %.3f", z, m.mean);
+      Finding f{Kind::outlier, k, {}, s.first + static_cast<int>(i), {}, j, v, detail};
+      if (!lines.empty()) f.line = lines[i];
+      out.push_back(f);
     }
   }
 }
@@ -136,8 +136,6 @@ std::string_view kind_name(Kind k) {
   return "";
 }
 
-void check_correlations(const Run& r, std::vector<Finding>& out);  // correlation.cpp
-
 std::vector<Finding> check_years(const Run& r) {
   std::vector<Finding> out;
   year_findings(r, out);
@@ -147,9 +145,21 @@ std::vector<Finding> check_years(const Run& r) {
 std::vector<Finding> check_run(const Run& r) {
   std::vector<Finding> out;
   year_findings(r, out);
-  check_statistics(r, out);
-  check_outliers(r, out);
-  check_correlations(r, out);
+  const std::vector<std::vector<std::int64_t>> lines = lines_by_series(r);
+  const CorrelationTotals totals(r);
+  // Each series is checked on its own, on the run's team when there is
+  // enough to share; the findings are gathered in series order.
+  std::vector<std::vector<Finding>> of(static_cast<std::size_t>(r.nseries));
+  const int team = omp_team();
+  const bool large = static_cast<long>(r.nseries) * r.nvars * r.years() >= kTeamValues;
+#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1 && large)
+  for (int k = 1; k <= r.nseries; ++k) {
+    std::vector<Finding>& found = of[static_cast<std::size_t>(k - 1)];
+    check_statistics(r, k, found);
+    if (r.spans[static_cast<std::size_t>(k - 1)].years > 0) check_outliers(r, k, lines[static_cast<std::size_t>(k - 1)], found);
+    totals.check(r, k, found);
+  }
+  for (std::vector<Finding>& found : of) std::move(found.begin(), found.end(), std::back_inserter(out));
   std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) {
     return a.kind != b.kind ? a.kind < b.kind : a.series < b.series;
   });

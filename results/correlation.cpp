@@ -1,45 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Each series against the average of all the others, over the common
-// interval: a series that does not follow its neighbours is most often a
-// wrong station or a wrong layout.
+#include "correlation.h"
+
 #include <cmath>
 #include <cstdio>
 
-#include "checks.h"
-
 namespace arb::results {
 
-namespace {
-
-// Sums and counts of every series' values, by year of the common interval.
-struct Totals {
-  std::vector<double> sum;
-  std::vector<int> count;
-};
-
-Totals totals(const Run& r, int j) {
+CorrelationTotals::CorrelationTotals(const Run& r) : wanted_(r.nseries >= 2 && r.coverage.interval >= 3) {
+  if (!wanted_) return;
   const Coverage& c = r.coverage;
-  Totals t{std::vector<double>(static_cast<std::size_t>(c.interval), 0.0),
-           std::vector<int>(static_cast<std::size_t>(c.interval), 0)};
-  for (int k = 1; k <= r.nseries; ++k) {
-    for (int y = c.start; y <= c.end; ++y) {
-      const float v = r.value(y, j, k);
-      if (v == r.flag) continue;
-      t.sum[static_cast<std::size_t>(y - c.start)] += v;
-      ++t.count[static_cast<std::size_t>(y - c.start)];
+  const auto years = static_cast<std::size_t>(c.interval);
+  for (int j = 1; j <= r.nvars; ++j) {
+    Totals t{std::vector<double>(years, 0.0), std::vector<int>(years, 0)};
+    for (int k = 1; k <= r.nseries; ++k) {
+      const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
+      const std::span<const float> values = r.values(k, j, c.start, c.end);
+      const auto at = static_cast<std::size_t>(std::max(c.start, s.first) - c.start);
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == r.flag) continue;
+        t.sum[at + i] += values[i];
+        ++t.count[at + i];
+      }
     }
+    totals_.push_back(std::move(t));
   }
-  return t;
 }
 
 // Pearson's r of series k with the mean of the others; NaN with fewer
 // than three shared years or no variation.
-double correlation(const Run& r, int k, int j, const Totals& t) {
+double CorrelationTotals::correlation(const Run& r, int k, int j) const {
   const Coverage& c = r.coverage;
+  const Totals& t = totals_[static_cast<std::size_t>(j - 1)];
+  const std::span<const float> values = r.values(k, j, c.start, c.end);
+  const auto at = static_cast<std::size_t>(std::max(c.start, r.spans[static_cast<std::size_t>(k - 1)].first) - c.start);
   double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-  for (int y = c.start; y <= c.end; ++y) {
-    const float v = r.value(y, j, k);
-    const auto i = static_cast<std::size_t>(y - c.start);
+  for (std::size_t v_at = 0; v_at < values.size(); ++v_at) {
+    const float v = values[v_at];
+    const std::size_t i = at + v_at;
     if (v == r.flag || t.count[i] < 2 || !std::isfinite(v)) continue;
     const double x = v, other = (t.sum[i] - v) / (t.count[i] - 1);
     n += 1;
@@ -51,6 +48,8 @@ double correlation(const Run& r, int k, int j, const Totals& t) {
   return (sxy - sx * sy / n) / std::sqrt(vx * vy);
 }
 
+namespace {
+
 std::string describe(double rho, const char* what) {
   char text[96];
   std::snprintf(text, sizeof text, "r = %.3f with the average of the other series%s", rho, what);
@@ -59,23 +58,19 @@ std::string describe(double rho, const char* what) {
 
 }  // namespace
 
-void check_correlations(const Run& r, std::vector<Finding>& out) {
-  if (r.nseries < 2 || r.coverage.interval < 3) return;
-  std::vector<Totals> all;
-  for (int j = 1; j <= r.nvars; ++j) all.push_back(totals(r, j));
-  for (int k = 1; k <= r.nseries; ++k) {
-    double sum = 0.0;
-    int defined = 0;
-    for (int j = 1; j <= r.nvars; ++j) {
-      const double rho = correlation(r, k, j, all[static_cast<std::size_t>(j - 1)]);
-      if (std::isnan(rho)) continue;
-      sum += rho;
-      ++defined;
-      if (rho < kLowCorrelation) out.push_back({Kind::low_correlation, k, {}, {}, {}, j, rho, describe(rho, "")});
-    }
-    if (defined > 1 && sum / defined < kLowCorrelation) {
-      out.push_back({Kind::low_correlation, k, {}, {}, {}, 0, sum / defined, describe(sum / defined, ", mean over variables")});
-    }
+void CorrelationTotals::check(const Run& r, int k, std::vector<Finding>& out) const {
+  if (!wanted_) return;
+  double sum = 0.0;
+  int defined = 0;
+  for (int j = 1; j <= r.nvars; ++j) {
+    const double rho = correlation(r, k, j);
+    if (std::isnan(rho)) continue;
+    sum += rho;
+    ++defined;
+    if (rho < kLowCorrelation) out.push_back({Kind::low_correlation, k, {}, {}, {}, j, rho, describe(rho, "")});
+  }
+  if (defined > 1 && sum / defined < kLowCorrelation) {
+    out.push_back({Kind::low_correlation, k, {}, {}, {}, 0, sum / defined, describe(sum / defined, ", mean over variables")});
   }
 }
 

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace arb::results {
@@ -22,8 +24,56 @@ std::string csv_field(std::string_view text) {
   return quoted + '"';
 }
 
+namespace {
+
+// Half the distance from v, a normal float, to its nearer neighbour: a
+// decimal closer than that reads back as v.
+double half_gap(float v) {
+  const auto bits = std::bit_cast<std::uint32_t>(v);
+  const std::uint64_t exponent = (bits >> 23) & 0xff;         // v's binade, 2^(exponent - 127)
+  const std::uint64_t below = (bits & 0x7fffff) == 0 ? 1 : 0;  // a power of two: the gap below is half
+  return std::bit_cast<double>((exponent - 151 - below + 1023) << 52);
+}
+
+// Added and taken away, it rounds a double below 2^51 to a whole number.
+constexpr double kRound = 6755399441055744.0;  // 1.5 * 2^52
+
+// Most values were read with a decimal or two.  Their shortest form is the
+// nearest number of units, tenths or hundredths that reads back as v; below
+// 32768 that form is written without an exponent, as to_chars writes it, at a
+// fraction of its cost.  False, and nothing written, for any other value.
+bool append_decimal(std::string& out, float v) {
+  if (v == 0.0f) {
+    out += std::signbit(v) ? "-0" : "0";
+    return true;
+  }
+  if (!(std::fabs(v) < 32768.0f) || std::fabs(v) < 0.01f) return false;
+  const double half = half_gap(v);
+  double scale = 1.0;
+  for (int decimals = 0; decimals <= 2; ++decimals, scale *= 10.0) {
+    const double exact = double(v) * scale;  // exact: 24 bits times at most 7
+    const double m = (exact + kRound) - kRound;  // to the nearest whole number, inline
+    if (!(std::fabs(exact - m) < half * scale)) continue;
+    char text[16];
+    char* p = text + sizeof text;
+    auto digits = static_cast<std::uint32_t>(std::fabs(m));
+    for (int i = 0; i < decimals; ++i, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
+    if (decimals > 0) *--p = '.';
+    do *--p = static_cast<char>('0' + digits % 10);
+    while ((digits /= 10) != 0);
+    if (v < 0.0f) *--p = '-';
+    out.append(p, text + sizeof text);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void append_number(std::string& out, float v) {
-  if (std::isnan(v)) {
+  if (append_decimal(out, v)) {
+    return;
+  } else if (std::isnan(v)) {
     out += "NA";
   } else if (std::isinf(v)) {
     out += v > 0 ? "Inf" : "-Inf";

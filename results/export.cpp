@@ -2,6 +2,8 @@
 #include "export.h"
 
 #include <algorithm>
+#include <charconv>
+#include <span>
 
 #include "csv.h"
 #include "omp_team.h"
@@ -45,15 +47,21 @@ std::string title_field(const Run& r, int k) { return csv_field(r.titles[static_
 // The rows of series first to last: a row per year of each one's span.
 std::string series_rows(const Run& r, int first, int last) {
   std::string t;
+  std::vector<std::span<const float>> columns(static_cast<std::size_t>(r.nvars));
   for (int k = first; k <= last; ++k) {
     const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
-    const std::string lead = std::to_string(k) + ",";
-    for (int y = s.first; s.years > 0 && y <= s.last; ++y) {
-      t += lead;
-      t += std::to_string(y);
-      for (int j = 1; j <= r.nvars; ++j) {
+    if (s.years <= 0) continue;
+    for (int j = 1; j <= r.nvars; ++j) columns[static_cast<std::size_t>(j - 1)] = r.values(k, j, s.first, s.last);
+    char lead[16];
+    char* const lead_end = std::to_chars(lead, lead + sizeof lead - 1, k).ptr;
+    *lead_end = ',';
+    for (int y = s.first; y <= s.last; ++y) {
+      t.append(lead, lead_end + 1);
+      char year[16];
+      t.append(year, std::to_chars(year, year + sizeof year, y).ptr);
+      for (const std::span<const float>& column : columns) {
         t += ',';
-        append_value(t, r.value(y, j, k), r.flag);
+        append_value(t, column[static_cast<std::size_t>(y - s.first)], r.flag);
       }
       t += '\n';
     }

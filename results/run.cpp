@@ -5,11 +5,6 @@
 
 namespace arb::results {
 
-float Run::value(int year, int j, int k) const {
-  if (!covers(k, year)) return flag;
-  return store->value(year - first_year() + 1, j, k);
-}
-
 namespace {
 
 std::string trimmed(const Title& t) {

@@ -15,14 +15,17 @@ std::optional<std::string> write_run_export(const results::Run& run, const std::
                                             const results::Provenance& p, const std::string& dir,
                                             const PlotWriter& plots) {
   if (auto failed = results::make_folder(dir)) return failed;
-  // Compression is the export's longest part and needs no other file.
+  // Compression is the export's longest part and needs no other file; the
+  // digests of the data and output files neither.
   auto netcdf = std::async(std::launch::async, [&] { return results::write_netcdf(run, p, dir); });
+  auto record = std::async(std::launch::async, [&] { return results::run_json(run, findings, p); });
   auto failed = results::write_export(run, findings, dir);
   if (!failed && plots) failed = plots(run, dir);
   auto netcdf_failed = netcdf.get();
   if (!failed) failed = netcdf_failed;
   if (!failed) failed = results::write_whole(dir, "answers.txt", rt::console_answers());
-  if (!failed) failed = results::write_whole(dir, "run.json", results::run_json(run, findings, p));
+  const std::string json = record.get();
+  if (!failed) failed = results::write_whole(dir, "run.json", json);
   return failed;
 }
 

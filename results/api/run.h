@@ -3,7 +3,9 @@
 // record is written: what the export, the data check and the plots show.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,18 @@ struct Run {
   float average(int year, int j) const { return record[index(year, j)]; }
   std::int32_t sample_depth(int year, int j) const { return depth[index(year, j)]; }
   // Variable j of series k in the year; the flag outside the series' span.
-  float value(int year, int j, int k) const;
+  float value(int year, int j, int k) const {
+    return covers(k, year) ? store->value(year - first_year() + 1, j, k) : flag;
+  }
+  // Variable j of series k over the years from..to that the series covers,
+  // straight from the store: the first value is that of year max(from, first).
+  std::span<const float> values(int k, int j, int from, int to) const {
+    const SeriesSpan& s = spans[static_cast<std::size_t>(k - 1)];
+    from = std::max(from, s.first);
+    to = std::min(to, s.last);
+    if (s.years <= 0 || from > to) return {};
+    return {store->column(j, k) + (from - first_year()), static_cast<std::size_t>(to - from + 1)};
+  }
   bool covers(int k, int year) const {
     const SeriesSpan& s = spans[static_cast<std::size_t>(k - 1)];
     return s.years > 0 && year >= s.first && year <= s.last;
