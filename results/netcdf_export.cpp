@@ -93,9 +93,12 @@ int Writer::define(const std::string& name, nc_type type, std::vector<int> dims,
   return var;
 }
 
+// Deflate level 1 without the shuffle filter: values read with a decimal or
+// two have noise in every byte, and shuffled they came out larger (0.33
+// against 0.27 on a real station file) and took a fifth longer.
 void Writer::compress(int var, const std::vector<std::size_t>& chunks) {
   check(nc_def_var_chunking(id_, var, NC_CHUNKED, chunks.data()));
-  check(nc_def_var_deflate(id_, var, 1, 1, 1));
+  check(nc_def_var_deflate(id_, var, 0, 1, 1));
 }
 
 void Writer::define_globals() {

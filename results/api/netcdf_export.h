@@ -7,7 +7,7 @@
 //   NAME_sample_depth(time)      the series behind each average
 //   NAME_mean(station), NAME_sd(station)   over the common interval
 // with the station's id and name, the years and their bounds, and the
-// run's settings as global attributes.  Compressed (shuffle, deflate 1).
+// run's settings as global attributes.  Compressed (deflate 1).
 #pragma once
 
 #include <optional>
