@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
@@ -41,13 +42,10 @@ constexpr double kRound = 6755399441055744.0;  // 1.5 * 2^52
 // Most values were read with a decimal or two.  Their shortest form is the
 // nearest number of units, tenths or hundredths that reads back as v; below
 // 32768 that form is written without an exponent, as to_chars writes it, at a
-// fraction of its cost.  False, and nothing written, for any other value.
-bool append_decimal(std::string& out, float v) {
-  if (v == 0.0f) {
-    out += std::signbit(v) ? "-0" : "0";
-    return true;
-  }
-  if (!(std::fabs(v) < 32768.0f) || std::fabs(v) < 0.01f) return false;
+// fraction of its cost.  Null, and nothing written, for any other value.
+char* put_decimal(char* at, float v) {
+  if (v == 0.0f) return std::signbit(v) ? std::copy_n("-0", 2, at) : std::copy_n("0", 1, at);
+  if (!(std::fabs(v) < 32768.0f) || std::fabs(v) < 0.01f) return nullptr;
   const double half = half_gap(v);
   double scale = 1.0;
   for (int decimals = 0; decimals <= 2; ++decimals, scale *= 10.0) {
@@ -62,31 +60,30 @@ bool append_decimal(std::string& out, float v) {
     do *--p = static_cast<char>('0' + digits % 10);
     while ((digits /= 10) != 0);
     if (v < 0.0f) *--p = '-';
-    out.append(p, text + sizeof text);
-    return true;
+    return std::copy(p, text + sizeof text, at);
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace
 
+char* put_number(char* at, float v) {
+  if (char* end = put_decimal(at, v)) return end;
+  if (std::isnan(v)) return std::copy_n("NA", 2, at);
+  if (std::isinf(v)) return v > 0 ? std::copy_n("Inf", 3, at) : std::copy_n("-Inf", 4, at);
+  return std::to_chars(at, at + kNumberRoom, v).ptr;
+}
+
+char* put_value(char* at, float v, float flag) { return v == flag ? std::copy_n("NA", 2, at) : put_number(at, v); }
+
 void append_number(std::string& out, float v) {
-  if (append_decimal(out, v)) {
-    return;
-  } else if (std::isnan(v)) {
-    out += "NA";
-  } else if (std::isinf(v)) {
-    out += v > 0 ? "Inf" : "-Inf";
-  } else {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
-  }
+  char text[kNumberRoom];
+  out.append(text, put_number(text, v));
 }
 
 void append_value(std::string& out, float v, float flag) {
-  if (v == flag) out += "NA";
-  else append_number(out, v);
+  char text[kNumberRoom];
+  out.append(text, put_value(text, v, flag));
 }
 
 std::string csv_number(float v) {

@@ -44,26 +44,26 @@ Failure year_table(const ExportInput& in, const char* name, Cell cell) {
 
 std::string title_field(const Run& r, int k) { return csv_field(r.titles[static_cast<std::size_t>(k - 1)]); }
 
-// The rows of series first to last: a row per year of each one's span.
+// The rows of series first to last: a row per year of each one's span,
+// each put together in a buffer of the widest row and added whole.
 std::string series_rows(const Run& r, int first, int last) {
   std::string t;
+  std::vector<char> row(static_cast<std::size_t>(24 + (kNumberRoom + 1) * r.nvars));
   std::vector<std::span<const float>> columns(static_cast<std::size_t>(r.nvars));
   for (int k = first; k <= last; ++k) {
     const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
     if (s.years <= 0) continue;
     for (int j = 1; j <= r.nvars; ++j) columns[static_cast<std::size_t>(j - 1)] = r.values(k, j, s.first, s.last);
-    char lead[16];
-    char* const lead_end = std::to_chars(lead, lead + sizeof lead - 1, k).ptr;
-    *lead_end = ',';
+    char* const lead = std::to_chars(row.data(), row.data() + 12, k).ptr;
+    *lead = ',';
     for (int y = s.first; y <= s.last; ++y) {
-      t.append(lead, lead_end + 1);
-      char year[16];
-      t.append(year, std::to_chars(year, year + sizeof year, y).ptr);
+      char* p = std::to_chars(lead + 1, lead + 12, y).ptr;
       for (const std::span<const float>& column : columns) {
-        t += ',';
-        append_value(t, column[static_cast<std::size_t>(y - s.first)], r.flag);
+        *p++ = ',';
+        p = put_value(p, column[static_cast<std::size_t>(y - s.first)], r.flag);
       }
-      t += '\n';
+      *p++ = '\n';
+      t.append(row.data(), p);
     }
   }
   return t;

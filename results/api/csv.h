@@ -22,6 +22,12 @@ void append_value(std::string& out, float v, float flag);
 std::string csv_number(float v);
 void append_number(std::string& out, float v);
 
+// The same written at a place with room for kNumberRoom characters; the
+// end of what was written.
+inline constexpr int kNumberRoom = 32;
+char* put_value(char* at, float v, float flag);
+char* put_number(char* at, float v);
+
 // A file of the export, written through a buffer as it is produced, under
 // a temporary name that finish() renames into place: no half-written file
 // is ever left under the name.  The first failure is kept and reported by
