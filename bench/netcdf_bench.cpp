@@ -7,6 +7,9 @@
 // for its peak memory against the run's.
 //
 //   netcdf_bench data-file folder [netcdf]
+//
+// Both names relative to the working folder: the dialogue takes an answer
+// that begins with / for the way out.
 #include <sys/stat.h>
 
 #include <chrono>
@@ -62,7 +65,7 @@ constinit arb::SeriesStore bench_store;
 
 int main(int argc, char** argv) {
   if (argc != 3 && !(argc == 4 && std::string(argv[3]) == "netcdf")) {
-    std::fputs("usage: netcdf_bench data-file folder [netcdf]\n", stderr);
+    std::fputs("usage: netcdf_bench data-file folder [netcdf]   (names relative to the working folder)\n", stderr);
     return 2;
   }
   const std::string dir = argv[2];
@@ -73,7 +76,7 @@ int main(int argc, char** argv) {
   ScriptHost host({"", argv[1], "0", dir + "/average.txt", "111111111111", "1", "-99.9", "n", "3", ""});
   double read = timed([&] { arb::rt::run_program(host, [&context] { arb::arborix(context); }); });
   if (!run) {
-    std::fputs("netcdf_bench: the run wrote no averaged record\n", stderr);
+    std::fputs("netcdf_bench: the run wrote no averaged record (names relative to the working folder?)\n", stderr);
     return 1;
   }
   const arb::results::Provenance p{"netcdf_bench", "", {"netcdf_bench"}, "", "", "", "", "", ""};
