@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <cstdio>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -238,9 +239,13 @@ void Writer::write_values(int j) {
   std::vector<float> block(years * block_);
   for (int k0 = 1; k0 <= r_.nseries; k0 += static_cast<int>(block_)) {
     const std::size_t n = std::min(block_, static_cast<std::size_t>(r_.nseries - k0 + 1));
-    for (std::size_t t = 0; t < years; ++t)
-      for (std::size_t s = 0; s < n; ++s)
-        block[t * n + s] = r_.value(r_.first_year() + static_cast<int>(t), j, k0 + static_cast<int>(s));
+    std::fill(block.begin(), block.end(), r_.flag);
+    for (std::size_t s = 0; s < n; ++s) {
+      const int k = k0 + static_cast<int>(s);
+      const std::span<const float> values = r_.values(k, j, r_.first_year(), r_.first_year() + r_.years() - 1);
+      const auto t0 = static_cast<std::size_t>(r_.spans[static_cast<std::size_t>(k - 1)].first - r_.first_year());
+      for (std::size_t t = 0; t < values.size(); ++t) block[(t0 + t) * n + s] = values[t];
+    }
     const std::size_t start[2] = {0, static_cast<std::size_t>(k0 - 1)}, count[2] = {years, n};
     check(nc_put_vara_float(id_, values_[i], start, count, block.data()));
   }
