@@ -88,22 +88,43 @@ void check_statistics(const Run& r, int k, std::vector<Finding>& out) {
 }
 
 // The data line of each climatic year of every series where each climatic
-// year is one data line (a mask within one calendar year); empty for the
-// other series.  One pass over the lines, however many series there are.
-std::vector<std::vector<std::int64_t>> lines_by_series(const Run& r) {
-  std::vector<std::vector<std::int64_t>> lines(static_cast<std::size_t>(r.nseries));
-  r.log.each_line([&](const DataLine& d) {
-    if (d.series >= 1 && d.series <= r.nseries) lines[static_cast<std::size_t>(d.series - 1)].push_back(d.line);
-  });
-  for (int k = 1; k <= r.nseries; ++k) {
-    auto& l = lines[static_cast<std::size_t>(k - 1)];
-    if (static_cast<int>(l.size()) != r.spans[static_cast<std::size_t>(k - 1)].years) l.clear();
+// year is one data line (a mask within one calendar year); none for the
+// other series.  Two passes over the lines, however many series there are,
+// into one block, which goes back to the system whole when freed.
+class LinesBySeries {
+ public:
+  explicit LinesBySeries(const Run& r) : start_(static_cast<std::size_t>(r.nseries) + 1, 0) {
+    auto known = [&](const DataLine& d) { return d.series >= 1 && d.series <= r.nseries; };
+    r.log.each_line([&](const DataLine& d) {
+      if (known(d)) ++start_[static_cast<std::size_t>(d.series)];
+    });
+    for (std::size_t k = 1; k < start_.size(); ++k) start_[k] += start_[k - 1];
+    lines_.resize(start_.back());
+    std::vector<std::size_t> next(start_.begin(), start_.end() - 1);
+    r.log.each_line([&](const DataLine& d) {
+      if (known(d)) lines_[next[static_cast<std::size_t>(d.series - 1)]++] = d.line;
+    });
+    for (int k = 1; k <= r.nseries; ++k) {
+      whole_.push_back(static_cast<int>(of(k).size()) == r.spans[static_cast<std::size_t>(k - 1)].years);
+    }
   }
-  return lines;
-}
+  // Series k's lines, or none when they are not one a climatic year.
+  std::span<const std::int64_t> operator[](int k) const {
+    return whole_[static_cast<std::size_t>(k - 1)] ? of(k) : std::span<const std::int64_t>{};
+  }
+
+ private:
+  std::span<const std::int64_t> of(int k) const {
+    const auto k0 = static_cast<std::size_t>(k - 1);
+    return {lines_.data() + start_[k0], start_[k0 + 1] - start_[k0]};
+  }
+  std::vector<std::size_t> start_;  // series k's lines from start_[k - 1] to start_[k]
+  std::vector<std::int64_t> lines_;
+  std::vector<bool> whole_;
+};
 
 // Values far from the series' own mean over all its years.
-void check_outliers(const Run& r, int k, const std::vector<std::int64_t>& lines, std::vector<Finding>& out) {
+void check_outliers(const Run& r, int k, std::span<const std::int64_t> lines, std::vector<Finding>& out) {
   const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
   for (int j = 1; j <= r.nvars; ++j) {
     const std::span<const float> values = r.values(k, j, s.first, s.last);
@@ -122,6 +143,25 @@ void check_outliers(const Run& r, int k, const std::vector<std::int64_t>& lines,
       out.push_back(f);
     }
   }
+}
+
+// Each series is checked on its own, on the run's team when there is
+// enough to share; the findings by series.  The lines and totals the
+// checks share are gone on return, before the findings are sorted.
+std::vector<std::vector<Finding>> series_findings(const Run& r) {
+  const LinesBySeries lines(r);
+  const CorrelationTotals totals(r);
+  std::vector<std::vector<Finding>> of(static_cast<std::size_t>(r.nseries));
+  const int team = omp_team();
+  const bool large = static_cast<long>(r.nseries) * r.nvars * r.years() >= kTeamValues;
+#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1 && large)
+  for (int k = 1; k <= r.nseries; ++k) {
+    std::vector<Finding>& found = of[static_cast<std::size_t>(k - 1)];
+    check_statistics(r, k, found);
+    if (r.spans[static_cast<std::size_t>(k - 1)].years > 0) check_outliers(r, k, lines[k], found);
+    totals.check(r, k, found);
+  }
+  return of;
 }
 
 }  // namespace
@@ -147,21 +187,14 @@ std::vector<Finding> check_years(const Run& r) {
 std::vector<Finding> check_run(const Run& r) {
   std::vector<Finding> out;
   year_findings(r, out);
-  const std::vector<std::vector<std::int64_t>> lines = lines_by_series(r);
-  const CorrelationTotals totals(r);
-  // Each series is checked on its own, on the run's team when there is
-  // enough to share; the findings are gathered in series order.
-  std::vector<std::vector<Finding>> of(static_cast<std::size_t>(r.nseries));
-  const int team = omp_team();
-  const bool large = static_cast<long>(r.nseries) * r.nvars * r.years() >= kTeamValues;
-#pragma omp parallel for schedule(dynamic, 16) num_threads(team) if (team > 1 && large)
-  for (int k = 1; k <= r.nseries; ++k) {
-    std::vector<Finding>& found = of[static_cast<std::size_t>(k - 1)];
-    check_statistics(r, k, found);
-    if (r.spans[static_cast<std::size_t>(k - 1)].years > 0) check_outliers(r, k, lines[static_cast<std::size_t>(k - 1)], found);
-    totals.check(r, k, found);
+  std::vector<std::vector<Finding>> of = series_findings(r);
+  std::size_t total = out.size();
+  for (const std::vector<Finding>& found : of) total += found.size();
+  out.reserve(total);
+  for (std::vector<Finding>& found : of) {
+    std::move(found.begin(), found.end(), std::back_inserter(out));
+    std::vector<Finding>().swap(found);  // held once, not twice, on the way
   }
-  for (std::vector<Finding>& found : of) std::move(found.begin(), found.end(), std::back_inserter(out));
   std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) {
     return a.kind != b.kind ? a.kind < b.kind : a.series < b.series;
   });
