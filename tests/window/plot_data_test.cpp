@@ -11,6 +11,7 @@
 #include <qcustomplot.h>
 
 #include "coverage_plot.h"
+#include "image_item.h"
 #include "plot_data.h"
 #include "align.h"
 #include "coverage.h"
@@ -140,17 +141,32 @@ class PlotDataTest : public QObject {
       data.common_end = 1999;
       QCustomPlot plot;
       arb::plots::draw_coverage(plot, data, QFont());
-      QCPItemPixmap* picture = nullptr;
+      arb::plots::ImageItem* picture = nullptr;
       for (int i = 0; i < plot.itemCount(); ++i)
-        if (auto* p = qobject_cast<QCPItemPixmap*>(plot.item(i))) picture = p;
+        if (auto* p = qobject_cast<arb::plots::ImageItem*>(plot.item(i))) picture = p;
       QCOMPARE(picture != nullptr, n > 300);
       if (!picture) continue;
-      QCOMPARE(arb::plots::coverage_height(data, QFont()), n + 80);
-      const QImage image = picture->pixmap().toImage();
+      const int height = arb::plots::coverage_height(data, QFont());
+      QCOMPARE(height, n + 80);
+      const QImage& image = picture->image();
+      QCOMPARE(image.format(), QImage::Format_Indexed8);
       QCOMPARE(image.size(), QSize(100, n));  // 1900 to 1999
       QCOMPARE(image.pixelColor(0, 0).alpha(), 255);      // the first row begins in 1900
       QCOMPARE(image.pixelColor(0, n - 1).alpha(), 0);    // the last in 1949
       QVERIFY(image.pixelColor(75, 0) != image.pixelColor(74, 0));  // 1975 missing
+      // Drawn, a row of the image is a row of pixels in the image's colours,
+      // the first and the last inside the axes.
+      plot.resize(1000, height);
+      plot.replot();
+      const QImage drawn = plot.toPixmap(1000, height).toImage();
+      const auto at = [&](double year, int row) {
+        return drawn.pixelColor(static_cast<int>(plot.xAxis->coordToPixel(year)),
+                                static_cast<int>(plot.yAxis->coordToPixel(row + 0.5)));
+      };
+      for (int row : {0, 1, n - 1}) {
+        QCOMPARE(at(1975, row), image.pixelColor(75, row));
+        QCOMPARE(at(1973, row), image.pixelColor(73, row));  // clear of the axis' ticks
+      }
     }
   }
 
