@@ -194,7 +194,7 @@ std::string random_csv(std::mt19937& random) {
 // or taken field by field.
 TEST(CsvReader, ViewsReadAsStrings) {
   std::mt19937 random(23);
-  const std::string texts[] = {"", "\n", "\r\n", "a", "a,\r\n,b\r", "\"\"\n,\n", random_csv(random)};
+  const std::string texts[] = {"", "\n", "\r\n", "a", "a,\r\n,b\r", "\"\"\n,\n", "h\nabc,def\"\nghi,jkl,mno\n", random_csv(random)};
   const auto file = std::filesystem::path(testing::TempDir()) / "views.csv";
   for (const std::string& text : texts) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
