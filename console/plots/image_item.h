@@ -3,7 +3,7 @@
 // QCPItemPixmap keeps a pixmap and scales it on the CPU before drawing it,
 // so a vector file (SVG, PDF) gets the scaled copy in full colour; this item
 // leaves the scaling to the painter, and the file gets the image itself in
-// its own format (an 8-bit image stays 8-bit).
+// its own format (an image of a bit a pixel stays one).
 #pragma once
 
 #include <QImage>
