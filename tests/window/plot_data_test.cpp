@@ -13,6 +13,7 @@
 #include "coverage_plot.h"
 #include "image_item.h"
 #include "plot_data.h"
+#include "png_file.h"
 #include "align.h"
 #include "coverage.h"
 #include "export.h"
@@ -172,6 +173,19 @@ class PlotDataTest : public QObject {
         QCOMPARE(at(1973, row), covered.pixelColor(73, row));  // clear of the axis' ticks
       }
     }
+  }
+
+  // The plots' PNG files read back pixel for pixel; a folder that is not
+  // there is a failure, not a crash.
+  void png_files_read_back_as_drawn() {
+    QImage image(37, 5, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 7, y * 50, 255 - x));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.png"));
+    QVERIFY(arb::plots::write_png(image, path));
+    QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), image);
+    QVERIFY(!arb::plots::write_png(image, dir.filePath(QStringLiteral("none/p.png"))));
   }
 
   void a_folder_without_the_files_is_refused() {
