@@ -3,7 +3,7 @@
 # Installs what the build and the tests need (Debian packages).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ libgtest-dev libreadline-dev libgomp1 qt6-base-dev libgl-dev
-      libqcustomplot-dev qt6-svg-dev libnetcdf-dev nlohmann-json3-dev libssl-dev
+      libqcustomplot-dev qt6-svg-dev libpng-dev libnetcdf-dev nlohmann-json3-dev libssl-dev
       xvfb xauth poppler-utils fonts-dejavu-core time python3 clang-14 libclang-rt-14-dev libomp-14-dev
       gfortran scdoc man-db desktop-file-utils appstream librsvg2-bin dpkg-dev file)
 # The NetCDF readers the tests hold arborix.nc against, without what they

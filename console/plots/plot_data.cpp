@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
+#include <string_view>
 
 #include "csv_reader.h"
 #include "station_table.h"
@@ -32,7 +33,7 @@ RecordData record_data(const results::Run& r) {
 namespace {
 
 // A station's name where it has one, else the series' title.
-std::string label(const std::string& name, const std::string& title) { return name.empty() ? title : name; }
+std::string label(std::string_view name, std::string_view title) { return std::string(name.empty() ? title : name); }
 
 }  // namespace
 
@@ -62,15 +63,18 @@ CoverageData coverage_data(const results::Run& r) {
 
 namespace {
 
-using Row = std::vector<std::string>;
+using Header = std::vector<std::string>;
+using Row = std::vector<std::string_view>;
 
 // A file of the export read row by row: every row as wide as the header,
 // each handed to the function, which throws on a field it cannot read.
+// The rows are views, valid until the next: series.csv has millions.
 template <class Each>
 bool each_row(const std::string& dir, const char* name, std::string& error, Each each) {
   const std::string path = dir + "/" + name;
   results::CsvReader in(path);
-  Row header, row;
+  Header header;
+  Row row;
   if (!in.is_open() || !in.next(header)) {
     error = path + ": cannot be read";
     return false;
@@ -90,20 +94,20 @@ bool each_row(const std::string& dir, const char* name, std::string& error, Each
   return true;
 }
 
-int whole(const std::string& s) {
+int whole(std::string_view s) {
   int v = 0;
   const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) throw std::invalid_argument(s);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size()) throw std::invalid_argument(std::string(s));
   return v;
 }
 
-double number(const std::string& s) { return s == "NA" ? NAN : std::stod(s); }
+double number(std::string_view s) { return s == "NA" ? NAN : std::stod(std::string(s)); }
 
 // The common interval from stations.csv's row "common" (first and last:
 // the last columns but two and one).
 bool common_interval(const std::string& dir, int& start, int& end, std::string& error) {
   bool found = false;
-  const bool read = each_row(dir, "stations.csv", error, [&](const Row& header, const Row& row) {
+  const bool read = each_row(dir, "stations.csv", error, [&](const Header& header, const Row& row) {
     if (row[0] != "common") return;
     start = whole(row[header.size() - 3]);
     end = whole(row[header.size() - 2]);
@@ -116,7 +120,7 @@ bool common_interval(const std::string& dir, int& start, int& end, std::string& 
 // A table of years (average.csv, sample_depth.csv): a column per variable.
 bool year_table(const std::string& dir, const char* name, std::vector<std::string>& names,
                 std::vector<double>& years, std::vector<std::vector<double>>& columns, std::string& error) {
-  return each_row(dir, name, error, [&](const Row& header, const Row& row) {
+  return each_row(dir, name, error, [&](const Header& header, const Row& row) {
     if (columns.empty()) {
       names.assign(header.begin() + 1, header.end());
       columns.assign(names.size(), {});
@@ -150,7 +154,7 @@ std::optional<CoverageData> coverage_data(const std::string& dir, std::string& e
   CoverageData d;
   bool common = false;
   std::optional<std::size_t> name_at;  // the header's width when it has no name column
-  const bool stations = each_row(dir, "stations.csv", error, [&](const Row& header, const Row& row) {
+  const bool stations = each_row(dir, "stations.csv", error, [&](const Header& header, const Row& row) {
     if (!name_at) name_at = static_cast<std::size_t>(std::find(header.begin(), header.end(), "name") - header.begin());
     const int first = whole(row[header.size() - 3]), last = whole(row[header.size() - 2]);
     if (row[0] == "common") {
@@ -158,9 +162,9 @@ std::optional<CoverageData> coverage_data(const std::string& dir, std::string& e
       d.common_end = last;
       common = true;
     } else if (row[0] != "maximum") {
-      if (whole(row[0]) != static_cast<int>(d.series.size()) + 1) throw std::invalid_argument(row[0]);
+      if (whole(row[0]) != static_cast<int>(d.series.size()) + 1) throw std::invalid_argument(std::string(row[0]));
       const bool any = whole(row[header.size() - 1]) > 0;
-      const std::string title = *name_at < row.size() ? label(row[*name_at], row[1]) : row[1];
+      const std::string title = *name_at < row.size() ? label(row[*name_at], row[1]) : std::string(row[1]);
       d.series.push_back({title, first, any ? last : first - 1, {}});  // no climatic year: no bar
     }
   });
@@ -169,9 +173,9 @@ std::optional<CoverageData> coverage_data(const std::string& dir, std::string& e
     error = dir + "/stations.csv: no common interval";
     return std::nullopt;
   }
-  const bool series = each_row(dir, "series.csv", error, [&](const Row&, const Row& row) {
+  const bool series = each_row(dir, "series.csv", error, [&](const Header&, const Row& row) {
     const int k = whole(row[0]);
-    if (k < 1 || k > static_cast<int>(d.series.size())) throw std::out_of_range(row[0]);
+    if (k < 1 || k > static_cast<int>(d.series.size())) throw std::out_of_range(std::string(row[0]));
     if (std::find(row.begin() + 2, row.end(), "NA") != row.end())
       d.series[static_cast<std::size_t>(k - 1)].missing.push_back(whole(row[1]));
   });

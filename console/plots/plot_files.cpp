@@ -9,6 +9,7 @@
 #include <qcustomplot.h>
 
 #include "coverage_plot.h"
+#include "png_file.h"
 #include "record_plot.h"
 
 namespace arb::plots {
@@ -17,10 +18,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kRecordHeight = 560;
-// zlib's fastest level (Qt maps quality 80 to it): the default level took
-// most of arborix-plot's time on a large coverage image, for files a few
-// tenths larger.
-constexpr int kPngQuality = 80;
 
 bool write_svg(QCustomPlot& plot, const QString& path, int width, int height) {
   QSvgGenerator svg;
@@ -50,7 +47,7 @@ std::optional<std::string> save_plot(QCustomPlot& plot, const QString& path, Plo
   const QString temp = target.dir().filePath(QLatin1Char('.') + target.fileName() + QStringLiteral(".part"));
   bool done = false;
   switch (format) {
-    case PlotFormat::png: done = plot.saveRastered(temp, width, height, 1.0, "PNG", kPngQuality); break;
+    case PlotFormat::png: done = write_png(plot.toPixmap(width, height).toImage(), temp); break;
     case PlotFormat::svg: done = write_svg(plot, temp, width, height); break;
     case PlotFormat::pdf: done = plot.savePdf(temp, width, height); break;
   }

@@ -11,7 +11,9 @@
 #include <qcustomplot.h>
 
 #include "coverage_plot.h"
+#include "image_item.h"
 #include "plot_data.h"
+#include "png_file.h"
 #include "align.h"
 #include "coverage.h"
 #include "export.h"
@@ -140,18 +142,50 @@ class PlotDataTest : public QObject {
       data.common_end = 1999;
       QCustomPlot plot;
       arb::plots::draw_coverage(plot, data, QFont());
-      QCPItemPixmap* picture = nullptr;
+      std::vector<const QImage*> layers;  // the years covered, then those with a missing value
       for (int i = 0; i < plot.itemCount(); ++i)
-        if (auto* p = qobject_cast<QCPItemPixmap*>(plot.item(i))) picture = p;
-      QCOMPARE(picture != nullptr, n > 300);
-      if (!picture) continue;
-      QCOMPARE(arb::plots::coverage_height(data, QFont()), n + 80);
-      const QImage image = picture->pixmap().toImage();
-      QCOMPARE(image.size(), QSize(100, n));  // 1900 to 1999
-      QCOMPARE(image.pixelColor(0, 0).alpha(), 255);      // the first row begins in 1900
-      QCOMPARE(image.pixelColor(0, n - 1).alpha(), 0);    // the last in 1949
-      QVERIFY(image.pixelColor(75, 0) != image.pixelColor(74, 0));  // 1975 missing
+        if (auto* p = qobject_cast<arb::plots::ImageItem*>(plot.item(i))) layers.push_back(&p->image());
+      QCOMPARE(layers.size(), std::size_t{n > 300 ? 2U : 0U});
+      if (layers.empty()) continue;
+      const int height = arb::plots::coverage_height(data, QFont());
+      QCOMPARE(height, n + 80);
+      const QImage &covered = *layers[0], &missing = *layers[1];
+      for (const QImage* image : layers) {
+        QCOMPARE(image->format(), QImage::Format_Mono);
+        QCOMPARE(image->size(), QSize(100, n));  // 1900 to 1999
+      }
+      QCOMPARE(covered.pixelColor(0, 0).alpha(), 255);    // the first row begins in 1900
+      QCOMPARE(covered.pixelColor(0, n - 1).alpha(), 0);  // the last in 1949
+      QCOMPARE(missing.pixelColor(75, 0).alpha(), 255);   // 1975 missing
+      QCOMPARE(missing.pixelColor(74, 0).alpha(), 0);
+      QVERIFY(missing.pixelColor(75, 0) != covered.pixelColor(75, 0));
+      // Drawn, a row of the layers is a row of pixels in their colours, the
+      // first and the last inside the axes.
+      plot.resize(1000, height);
+      plot.replot();
+      const QImage drawn = plot.toPixmap(1000, height).toImage();
+      const auto at = [&](double year, int row) {
+        return drawn.pixelColor(static_cast<int>(plot.xAxis->coordToPixel(year)),
+                                static_cast<int>(plot.yAxis->coordToPixel(row + 0.5)));
+      };
+      for (int row : {0, 1, n - 1}) {
+        QCOMPARE(at(1975, row), missing.pixelColor(75, row));
+        QCOMPARE(at(1973, row), covered.pixelColor(73, row));  // clear of the axis' ticks
+      }
     }
+  }
+
+  // The plots' PNG files read back pixel for pixel; a folder that is not
+  // there is a failure, not a crash.
+  void png_files_read_back_as_drawn() {
+    QImage image(37, 5, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x * 7, y * 50, 255 - x));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.png"));
+    QVERIFY(arb::plots::write_png(image, path));
+    QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), image);
+    QVERIFY(!arb::plots::write_png(image, dir.filePath(QStringLiteral("none/p.png"))));
   }
 
   void a_folder_without_the_files_is_refused() {

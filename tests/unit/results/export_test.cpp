@@ -4,7 +4,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <string_view>
 
 #include "csv.h"
 #include "csv_reader.h"
@@ -163,6 +165,49 @@ TEST(CsvReader, FieldsAcrossBufferRefills) {
     ASSERT_EQ(row, w);
   }
   EXPECT_FALSE(in.next(row));
+}
+
+// A CSV text of lines that are mostly plain fields, some with quoted
+// fields, CRs inside or empty fields, of lengths that make lines straddle
+// the buffer's refills; the last line has no line end.
+std::string random_csv(std::mt19937& random) {
+  std::string text;
+  while (text.size() < 4 * 65536) {
+    const int fields = static_cast<int>(random() % 15);
+    for (int f = 0; f <= fields; ++f) {
+      if (f) text += ',';
+      switch (random() % 12) {
+        case 0: text += results::csv_field("q,\"" + std::to_string(random() % 99) + "\"\n"); break;
+        case 1: text += "c\rr"; break;
+        case 2: break;
+        case 3: text += std::string(random() % 400, 'w'); break;
+        case 4: text += "NA"; break;
+        default: text += std::to_string(random() % 100000); break;
+      }
+    }
+    text += random() % 5 ? "\n" : "\r\n";
+  }
+  return text + "1,last";
+}
+
+// Rows as views read as rows as strings, whether a line is split in place
+// or taken field by field.
+TEST(CsvReader, ViewsReadAsStrings) {
+  std::mt19937 random(23);
+  const std::string texts[] = {"", "\n", "\r\n", "a", "a,\r\n,b\r", "\"\"\n,\n", "h\nabc,def\"\nghi,jkl,mno\n", random_csv(random)};
+  const auto file = std::filesystem::path(testing::TempDir()) / "views.csv";
+  for (const std::string& text : texts) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    results::CsvReader as_strings(file.string()), as_views(file.string());
+    std::vector<std::string> want;
+    std::vector<std::string_view> got;
+    for (int rows = 0;; ++rows) {
+      const bool more = as_strings.next(want);
+      ASSERT_EQ(as_views.next(got), more) << text.size() << " bytes, row " << rows;
+      if (!more) break;
+      ASSERT_EQ(std::vector<std::string>(got.begin(), got.end()), want) << text.size() << " bytes, row " << rows;
+    }
+  }
 }
 
 // The importer's station table is taken only when it is the run's.
