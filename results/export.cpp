@@ -95,7 +95,7 @@ Failure write_series(const ExportInput& in) {
   OutFile f(in.dir, "series.csv");
   f.write(header(r, "series,year"));
   const int blocks = (r.nseries + kSeriesBlock - 1) / kSeriesBlock;
-  const int team = omp_team();
+  const int team = in.threads > 0 ? std::min(in.threads, omp_team()) : omp_team();
   const bool large = static_cast<long>(r.nseries) * r.nvars * r.years() >= kTeamValues;
 #pragma omp parallel for ordered schedule(static, 1) num_threads(team) if (team > 1 && large)
   for (int b = 0; b < blocks; ++b) {
@@ -155,9 +155,9 @@ Failure write_checks(const ExportInput& in) {
   return write_whole(in.dir, "checks.txt", checks_text(in.run, in.findings));
 }
 
-Failure write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir) {
+Failure write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir, int threads) {
   if (auto failed = make_folder(dir)) return failed;
-  const ExportInput in{r, findings, dir};
+  const ExportInput in{r, findings, dir, threads};
   if (auto failed = write_average(in)) return failed;
   if (auto failed = write_sample_depth(in)) return failed;
   if (auto failed = write_series(in)) return failed;

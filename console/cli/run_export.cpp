@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run_export.h"
 
+#include <algorithm>
 #include <future>
 
 #include "console_host.h"
 #include "csv.h"
 #include "export.h"
 #include "netcdf_export.h"
+#include "omp_team.h"
 #include "run_record.h"
 
 namespace arb::cli {
@@ -19,7 +21,9 @@ std::optional<std::string> write_run_export(const results::Run& run, const std::
   // digests of the data and output files neither.
   auto netcdf = std::async(std::launch::async, [&] { return results::write_netcdf(run, p, dir); });
   auto record = std::async(std::launch::async, [&] { return results::run_json(run, findings, p); });
-  auto failed = results::write_export(run, findings, dir);
+  // The compression is the longest part: it keeps a core of its own, and
+  // the rest of the team formats series.csv.
+  auto failed = results::write_export(run, findings, dir, std::max(1, omp_team() - 1));
   if (!failed && plots) failed = plots(run, dir);
   auto netcdf_failed = netcdf.get();
   if (!failed) failed = netcdf_failed;

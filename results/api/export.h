@@ -19,6 +19,7 @@ struct ExportInput {
   const Run& run;
   const std::vector<Finding>& findings;
   const std::string& dir;
+  int threads = 0;  // that format series.csv; 0 for the run's whole team
 };
 
 // Each file: the failure's message (a path and the system's text), if any.
@@ -31,6 +32,7 @@ Failure write_stations(const ExportInput& in);      // stations.csv, with the co
 Failure write_checks(const ExportInput& in);        // checks.csv and checks.txt
 
 // Creates the folder and writes every file into it; the first failure.
-Failure write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir);
+// threads: as in ExportInput.
+Failure write_export(const Run& r, const std::vector<Finding>& findings, const std::string& dir, int threads = 0);
 
 }  // namespace arb::results
