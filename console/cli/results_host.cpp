@@ -21,8 +21,10 @@ void ResultsHost::take_results(const RunResults& results) {
   provenance_.data_path = results.data_file;
   provenance_.output_path = output_path_;
   run_ = std::make_unique<results::Run>(results::make_run(results));
-  const bool whole = options_.export_dir || on_results;
-  findings_ = whole ? results::check_run(*run_) : results::check_years(*run_);
+  // The whole check at once for the window's Results menu; for an export it
+  // is made beside the NetCDF file's compression.
+  whole_check_ = static_cast<bool>(on_results);
+  findings_ = whole_check_ ? results::check_run(*run_) : results::check_years(*run_);
   if (on_results) on_results(*run_, findings_);
 }
 
@@ -35,7 +37,7 @@ void ResultsHost::write_files(int& exit_code) {
     if (exit_code == 0) exit_code = 3;
   };
   if (run_ && options_.export_dir) {
-    export_failure_ = write_run_export(*run_, findings_, provenance_, *options_.export_dir, write_plots);
+    export_failure_ = write_run_export(*run_, findings_, whole_check_, provenance_, *options_.export_dir, write_plots);
     report("export", export_failure_);
   }
   if (options_.record_file) report("answers", write_answers(*options_.record_file));

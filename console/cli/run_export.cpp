@@ -13,16 +13,17 @@
 
 namespace arb::cli {
 
-std::optional<std::string> write_run_export(const results::Run& run, const std::vector<results::Finding>& findings,
-                                            const results::Provenance& p, const std::string& dir,
+std::optional<std::string> write_run_export(const results::Run& run, std::vector<results::Finding>& findings,
+                                            bool checked, const results::Provenance& p, const std::string& dir,
                                             const PlotWriter& plots) {
   if (auto failed = results::make_folder(dir)) return failed;
   // Compression is the export's longest part and needs no other file; the
   // digests of the data and output files neither.
   auto netcdf = std::async(std::launch::async, [&] { return results::write_netcdf(run, p, dir); });
+  if (!checked) findings = results::check_run(run);
   auto record = std::async(std::launch::async, [&] { return results::run_json(run, findings, p); });
-  // The compression is the longest part: it keeps a core of its own, and
-  // the rest of the team formats series.csv.
+  // The compression keeps a core of its own; the rest of the team formats
+  // series.csv.
   auto failed = results::write_export(run, findings, dir, std::max(1, omp_team() - 1));
   if (!failed && plots) failed = plots(run, dir);
   auto netcdf_failed = netcdf.get();

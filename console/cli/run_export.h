@@ -17,9 +17,10 @@ using PlotWriter = std::function<std::optional<std::string>(const results::Run&,
 
 // The CSV files and the plots while arborix.nc is compressed beside them on
 // a thread of its own, then answers.txt and run.json; the first failure's
-// message, if any.
-std::optional<std::string> write_run_export(const results::Run& run, const std::vector<results::Finding>& findings,
-                                            const results::Provenance& p, const std::string& dir,
+// message, if any.  Findings that hold only the years (checked false) are
+// made the whole data check first, beside the compression.
+std::optional<std::string> write_run_export(const results::Run& run, std::vector<results::Finding>& findings,
+                                            bool checked, const results::Provenance& p, const std::string& dir,
                                             const PlotWriter& plots);
 
 // The answers read from the console in this run, to the file (as one whole).

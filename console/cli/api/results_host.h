@@ -67,6 +67,7 @@ class ResultsHost : public rt::ConsoleHost {
   Options options_;
   std::unique_ptr<results::Run> run_;
   std::vector<results::Finding> findings_;
+  bool whole_check_ = false;  // findings_ the whole data check, not only the years
   std::string output_path_;
   results::Provenance provenance_;
   std::optional<std::string> export_failure_;
