@@ -6,7 +6,7 @@
 #
 #   tests/fuzz/run_fuzzers.sh SECONDS [-j N] [TARGET...]
 #
-# TARGET is format, read, list, write, dialogue or import (default: all, in that
+# TARGET is format, read, list, write, dialogue, import or csv (default: all, in that
 # order); -j N runs N targets at a time (each one process).  Builds
 # build-fuzz/ with clang-14 first if needed.  New inputs go to
 # build-fuzz/fuzz/corpus/<target>/ (the seeds in tests/fuzz/corpus/ are
@@ -22,7 +22,7 @@ shift
 jobs=1
 if [ "${1:-}" = "-j" ]; then jobs=$2; shift 2; fi
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(format read list write dialogue import)
+[ ${#targets[@]} -eq 0 ] && targets=(format read list write dialogue import csv)
 
 build=$root/build-fuzz
 if [ ! -f "$build/build.ninja" ]; then
