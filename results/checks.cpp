@@ -93,7 +93,7 @@ void check_statistics(const Run& r, int k, std::vector<Finding>& out) {
 // into one block, which goes back to the system whole when freed.
 class LinesBySeries {
  public:
-  explicit LinesBySeries(const Run& r) : start_(static_cast<std::size_t>(r.nseries) + 1, 0) {
+  explicit LinesBySeries(const Run& r) : spans_(r.spans), start_(static_cast<std::size_t>(r.nseries) + 1, 0) {
     auto known = [&](const DataLine& d) { return d.series >= 1 && d.series <= r.nseries; };
     r.log.each_line([&](const DataLine& d) {
       if (known(d)) ++start_[static_cast<std::size_t>(d.series)];
@@ -104,13 +104,12 @@ class LinesBySeries {
     r.log.each_line([&](const DataLine& d) {
       if (known(d)) lines_[next[static_cast<std::size_t>(d.series - 1)]++] = d.line;
     });
-    for (int k = 1; k <= r.nseries; ++k) {
-      whole_.push_back(static_cast<int>(of(k).size()) == r.spans[static_cast<std::size_t>(k - 1)].years);
-    }
   }
   // Series k's lines, or none when they are not one a climatic year.
   std::span<const std::int64_t> operator[](int k) const {
-    return whole_[static_cast<std::size_t>(k - 1)] ? of(k) : std::span<const std::int64_t>{};
+    const std::span<const std::int64_t> lines = of(k);
+    const bool one_a_year = static_cast<int>(lines.size()) == spans_[static_cast<std::size_t>(k - 1)].years;
+    return one_a_year ? lines : std::span<const std::int64_t>{};
   }
 
  private:
@@ -118,9 +117,9 @@ class LinesBySeries {
     const auto k0 = static_cast<std::size_t>(k - 1);
     return {lines_.data() + start_[k0], start_[k0 + 1] - start_[k0]};
   }
+  const std::vector<SeriesSpan>& spans_;
   std::vector<std::size_t> start_;  // series k's lines from start_[k - 1] to start_[k]
   std::vector<std::int64_t> lines_;
-  std::vector<bool> whole_;
 };
 
 // Values far from the series' own mean over all its years.

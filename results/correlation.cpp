@@ -13,9 +13,8 @@ CorrelationTotals::CorrelationTotals(const Run& r) : wanted_(r.nseries >= 2 && r
   for (int j = 1; j <= r.nvars; ++j) {
     Totals t{std::vector<double>(years, 0.0), std::vector<int>(years, 0)};
     for (int k = 1; k <= r.nseries; ++k) {
-      const SeriesSpan& s = r.spans[static_cast<std::size_t>(k - 1)];
       const std::span<const float> values = r.values(k, j, c.start, c.end);
-      const auto at = static_cast<std::size_t>(std::max(c.start, s.first) - c.start);
+      const auto at = static_cast<std::size_t>(r.first_value_year(k, c.start) - c.start);
       for (std::size_t i = 0; i < values.size(); ++i) {
         if (values[i] == r.flag) continue;
         t.sum[at + i] += values[i];
@@ -32,7 +31,7 @@ double CorrelationTotals::correlation(const Run& r, int k, int j) const {
   const Coverage& c = r.coverage;
   const Totals& t = totals_[static_cast<std::size_t>(j - 1)];
   const std::span<const float> values = r.values(k, j, c.start, c.end);
-  const auto at = static_cast<std::size_t>(std::max(c.start, r.spans[static_cast<std::size_t>(k - 1)].first) - c.start);
+  const auto at = static_cast<std::size_t>(r.first_value_year(k, c.start) - c.start);
   double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
   for (std::size_t v_at = 0; v_at < values.size(); ++v_at) {
     const float v = values[v_at];

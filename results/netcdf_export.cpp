@@ -243,7 +243,7 @@ void Writer::write_values(int j) {
     for (std::size_t s = 0; s < n; ++s) {
       const int k = k0 + static_cast<int>(s);
       const std::span<const float> values = r_.values(k, j, r_.first_year(), r_.first_year() + r_.years() - 1);
-      const auto t0 = static_cast<std::size_t>(r_.spans[static_cast<std::size_t>(k - 1)].first - r_.first_year());
+      const auto t0 = static_cast<std::size_t>(r_.first_value_year(k, r_.first_year()) - r_.first_year());
       for (std::size_t t = 0; t < values.size(); ++t) block[(t0 + t) * n + s] = values[t];
     }
     const std::size_t start[2] = {0, static_cast<std::size_t>(k0 - 1)}, count[2] = {years, n};

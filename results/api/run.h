@@ -51,11 +51,13 @@ struct Run {
   // straight from the store: the first value is that of year max(from, first).
   std::span<const float> values(int k, int j, int from, int to) const {
     const SeriesSpan& s = spans[static_cast<std::size_t>(k - 1)];
-    from = std::max(from, s.first);
+    from = first_value_year(k, from);
     to = std::min(to, s.last);
     if (s.years <= 0 || from > to) return {};
     return {store->column(j, k) + (from - first_year()), static_cast<std::size_t>(to - from + 1)};
   }
+  // The year of the first value that values(k, j, from, to) holds.
+  int first_value_year(int k, int from) const { return std::max(from, spans[static_cast<std::size_t>(k - 1)].first); }
   bool covers(int k, int year) const {
     const SeriesSpan& s = spans[static_cast<std::size_t>(k - 1)];
     return s.years > 0 && year >= s.first && year <= s.last;
